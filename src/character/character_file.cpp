@@ -1,0 +1,195 @@
+#include "character/character_file.hpp"
+
+#include "character/character.hpp"
+#include "character/profiles.hpp"
+#include "character/text_file.hpp"
+#include "console/output.hpp"
+#include "console/screen_loop.hpp"
+#include "items/catalogue.hpp"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+using NumberField = int32_t Character::*;
+
+// The numeric lines in file order; the skill levels and mana costs follow the same pattern.
+const std::array<std::pair<std::string_view, NumberField>, 13> statLines{{
+    {"Level:", &Character::level},
+    {"XP:", &Character::xp},
+    {"Stat Points:", &Character::statPoints},
+    {"Skill Points:", &Character::skillPoints},
+    {"Gold:", &Character::gold},
+    {"Current Health:", &Character::currentHealth},
+    {"Max Health:", &Character::maxHealth},
+    {"Attack:", &Character::attack},
+    {"Defense:", &Character::defense},
+    {"Agility:", &Character::agility},
+    {"Current Mana:", &Character::currentMana},
+    {"Max Mana:", &Character::maxMana},
+    {"Wilderness:", &Character::wilderness},
+}};
+
+const std::array<std::pair<std::string_view, NumberField>, 10> skillLines{{
+    {"Whirlwind:", &Character::whirlwind},
+    {"Stab:", &Character::stab},
+    {"Blades:", &Character::blades},
+    {"Slice:", &Character::slice},
+    {"Gouge:", &Character::gouge},
+    {"Bolt:", &Character::bolt},
+    {"Stun:", &Character::stun},
+    {"Fire:", &Character::fire},
+    {"Heal:", &Character::heal},
+    {"Poison:", &Character::poison},
+}};
+
+const std::array<std::pair<std::string_view, NumberField>, 10> manaLines{{
+    {"Whirlwind Mana:", &Character::whirlwindMana},
+    {"Stab Mana:", &Character::stabMana},
+    {"Blades Mana:", &Character::bladesMana},
+    {"Slice Mana:", &Character::sliceMana},
+    {"Gouge Mana:", &Character::gougeMana},
+    {"Bolt Mana:", &Character::boltMana},
+    {"Stun Mana:", &Character::stunMana},
+    {"Fire Mana:", &Character::fireMana},
+    {"Heal Mana:", &Character::healMana},
+    {"Poison Mana:", &Character::poisonMana},
+}};
+
+std::string characterFile() { return profileName + ".txt"; }
+
+std::string joinedNumbers(std::string_view key, const std::vector<int32_t> &numbers) {
+    std::string line(key);
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (i > 0) line += ',';
+        line += toText(numbers[i]);
+    }
+    return line;
+}
+
+// The numbers that follow each ':' or ',' of the line; entries that do not read are skipped.
+std::vector<int32_t> listedNumbers(std::string_view line) {
+    std::vector<int32_t> numbers;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ':' && line[i] != ',') continue;
+        if (std::optional<int32_t> number = readNumber(line.substr(i + 1))) numbers.push_back(*number);
+    }
+    return numbers;
+}
+
+bool isKnownArea(int32_t area) { return (area >= 0 && area <= 8) || area == 99; }
+
+void setNumber(NumberField field, std::string_view value) {
+    if (std::optional<int32_t> number = readNumber(value)) character.*field = *number;
+}
+
+// An id the catalogue does not know would leave a slot holding nothing real: keep it empty.
+void loadWeapon(std::string_view value) {
+    std::optional<int32_t> id = readNumber(value);
+    if (!id) return;
+    character.weapon = isItemId(*id) ? *id : 0;
+    setWeaponBonuses(character.weapon);
+}
+
+void loadArmor(std::string_view value) {
+    std::optional<int32_t> id = readNumber(value);
+    if (!id) return;
+    character.armor = isItemId(*id) ? *id : 0;
+    setArmorBonuses(character.armor);
+}
+
+template <size_t N>
+bool applyNumberLine(const std::array<std::pair<std::string_view, NumberField>, N> &keys,
+                     std::string_view line, std::string_view value) {
+    for (const auto &[key, field] : keys) {
+        if (line.starts_with(key)) {
+            setNumber(field, value);
+            return true;
+        }
+    }
+    return false;
+}
+
+void applyLine(std::string_view line) {
+    size_t colon = line.find(':');
+    if (colon == std::string_view::npos) return;
+    std::string_view value = line.substr(colon + 1);
+    if (line.starts_with("Name:")) {
+        character.name = std::string(value);
+        return;
+    }
+    if (applyNumberLine(statLines, line, value)) return;
+    if (line.starts_with("Safe Area:")) {
+        character.safeArea = true;
+        return;
+    }
+    if (applyNumberLine(skillLines, line, value) || applyNumberLine(manaLines, line, value)) return;
+    if (line.starts_with("Inventory:")) {
+        for (int32_t id : listedNumbers(line)) {
+            if (isItemId(id)) character.inventory.push_back(id);
+        }
+    } else if (line.starts_with("Weapon:")) {
+        loadWeapon(value);
+    } else if (line.starts_with("Armor:")) {
+        loadArmor(value);
+    } else if (line.starts_with("Gameover:")) {
+        character.gameOver = true;
+    } else if (line.starts_with("Revealed:")) {
+        for (int32_t index : listedNumbers(line)) {
+            if (index >= 0 && index < revealedCount) character.revealed[static_cast<size_t>(index)] = true;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<int32_t> readNumber(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= text.size() || text[i] < '0' || text[i] > '9') return std::nullopt;
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > int64_t{1} << 31) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value != saturate(value)) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+void saveCharacter() {
+    const Character &c = character;
+    saveLines.clear();
+    saveLines.push_back("Name:" + c.name);
+    for (const auto &[key, field] : statLines) saveLines.push_back(std::string(key) + toText(c.*field));
+    if (c.safeArea) saveLines.push_back("Safe Area:1");
+    for (const auto &[key, field] : skillLines) {
+        if (c.*field > 0) saveLines.push_back(std::string(key) + toText(c.*field));
+    }
+    for (const auto &[key, field] : manaLines) saveLines.push_back(std::string(key) + toText(c.*field));
+    if (!c.inventory.empty()) saveLines.push_back(joinedNumbers("Inventory:", c.inventory));
+    if (c.weapon > 0) saveLines.push_back("Weapon:" + toText(c.weapon));
+    if (c.armor > 0) saveLines.push_back("Armor:" + toText(c.armor));
+    if (c.gameOver) saveLines.push_back("Gameover:1");
+    std::vector<int32_t> revealedIndexes;
+    for (int32_t i = 0; i < revealedCount; ++i) {
+        if (c.revealed[static_cast<size_t>(i)]) revealedIndexes.push_back(i);
+    }
+    if (!revealedIndexes.empty()) saveLines.push_back(joinedNumbers("Revealed:", revealedIndexes));
+
+    if (!writeTextLines(characterFile(), saveLines))
+        messageLog.push_back("Your progress could not be saved.");
+}
+
+void loadCharacter() {
+    saveLines = readTextLines(characterFile());
+    for (const std::string &line : saveLines) applyLine(line);
+    // A damaged area number would leave the character nowhere: it wakes in the village.
+    if (!isKnownArea(character.wilderness)) character.wilderness = 0;
+}

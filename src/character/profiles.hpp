@@ -1,0 +1,13 @@
+#pragma once
+// The list of saved characters, kept in profiles.txt, one lower-case name a line.
+#include <string>
+#include <vector>
+
+inline std::vector<std::string> profiles;
+inline bool profilesEmpty = false; // once true, stays true for the run
+inline std::string profileName;    // the playing character's file stem
+
+void readProfiles();
+void writeProfiles();
+// The name with A to Z made lower case, nothing else changed.
+std::string lowerCaseName(const std::string &name);

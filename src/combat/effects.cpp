@@ -1,0 +1,7 @@
+#include "combat/effects.hpp"
+
+void enemyEffectsTick() {}
+
+void playerEffectsTick() {}
+
+void itemPowers(bool) {}

@@ -1,0 +1,3 @@
+#include "combat/enemies.hpp"
+
+void generateEnemy() {}

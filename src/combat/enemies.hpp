@@ -1,0 +1,17 @@
+#pragma once
+// The enemy of the current fight and the roster it is drawn from.
+#include <cstdint>
+#include <string>
+
+inline std::string enemyName;
+inline int32_t enemyLevel = 0;
+inline int32_t enemyHealth = 0;
+inline int32_t enemyAttack = 0;
+inline int32_t enemyDefense = 0;
+inline int32_t enemyAgility = 0;
+
+inline const std::string secretBossName = "Dovik Vel'karr";
+
+// Clears the last fight's effects and menus, picks the enemy of the current area,
+// announces it and, half of the time, lets it strike first.
+void generateEnemy();

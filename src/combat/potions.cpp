@@ -1,0 +1,5 @@
+#include "combat/potions.hpp"
+
+void potionsScreen() {}
+
+void potionMenu() {}

@@ -1,0 +1,3 @@
+#include "combat/rewards.hpp"
+
+void enemySlain() {}

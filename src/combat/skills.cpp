@@ -1,0 +1,5 @@
+#include "combat/skills.hpp"
+
+void skillMenu() {}
+
+void useSkill(std::string) {}

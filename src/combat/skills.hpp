@@ -1,0 +1,8 @@
+#pragma once
+// The player's ten skills and the combat screen's skill menu.
+#include <string>
+
+// Drawn by the combat screen while skillMenuActive.
+void skillMenu();
+// Performs the named skill, pays its mana and finishes the round.
+void useSkill(std::string command);

@@ -1,0 +1,15 @@
+#pragma once
+// Input: every screen reads whole lines through readLine. The line source is standard
+// input in the game; tests point it at a stream of scripted lines.
+#include <istream>
+#include <string>
+
+inline std::string inputLine;            // the line most recently read
+inline std::istream *lineSource = nullptr; // nullptr: standard input
+inline bool inputEnded = false;          // standard input is closed; the loop stops
+
+// Flushes pending output, then reads one line into inputLine (line break dropped).
+// At end of input inputLine is empty and inputEnded is set.
+void readLine();
+// The same, into a line of the caller's own.
+std::string readPrivateLine();

@@ -1,0 +1,10 @@
+#pragma once
+// The one random engine; every chance in the game is a randomInt draw.
+#include <cstdint>
+#include <random>
+
+inline std::mt19937 randomEngine;
+
+void seedRandom(uint32_t seed);
+// A uniform integer in the closed range [lo, hi]; lo must not be above hi.
+int32_t randomInt(int32_t lo, int32_t hi);

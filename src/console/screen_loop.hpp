@@ -1,0 +1,36 @@
+#pragma once
+// The screen loop: one pass prints and empties the message log, then calls the eleven
+// screens in a fixed order. Screens hand over by setting each other's flags.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline const std::string gameVersion = "1.3";
+
+inline std::vector<std::string> messageLog; // shown at the top of the next pass
+inline int32_t screenStep = 0; // where the awakening, town crier or ending resumes
+
+inline bool mainMenuActive = true;
+inline bool shopActive = false;
+inline bool buyActive = false;
+inline bool sellActive = false;
+inline bool townCrierActive = false;
+inline bool equipActive = false;
+inline bool potionsActive = false;
+inline bool trainerActive = false;
+inline bool trainerStatsActive = false;
+inline bool trainerSkillsActive = false;
+inline bool warriorSkillsActive = false;
+inline bool mageSkillsActive = false;
+inline bool endingActive = false;
+inline bool combatActive = false;
+inline bool skillMenuActive = false;
+inline bool potionMenuActive = false;
+inline bool combatEndedThisPass = false;
+
+// Reads the saved characters, then runs passes until standard input ends.
+void screenLoop();
+// One pass: clear, message log, then every screen once.
+void runPass();
+// Restores every subsystem's global state to how the program starts.
+void resetGame();

@@ -1,0 +1,212 @@
+#include "items/catalogue.hpp"
+
+#include "character/character.hpp"
+#include "console/output.hpp"
+
+#include <array>
+
+namespace {
+
+// clang-format off
+const std::array<Item, 44> catalogue{{
+    {"wooden sword", "Wooden Sword", false, "attack", 10, 5, 1, 0, 0, 50},
+    {"iron sword", "Iron Sword", false, "attack", 20, 15, 2, 0, 0, 250},
+    {"steel sword", "Steel Sword", false, "attack", 40, 50, 4, 0, 0, 1000},
+    {"titanium sword", "Titanium Sword", false, "attack", 65, 125, 7, 0, 0, 4750},
+    {"wooden battleaxe", "Wooden Battleaxe", false, "attack", 10, 8, 0, 0, 0, 75},
+    {"iron battleaxe", "Iron Battleaxe", false, "attack", 20, 23, 0, 0, 0, 325},
+    {"steel battleaxe", "Steel Battleaxe", false, "attack", 40, 70, 0, 0, 0, 1750},
+    {"titanium battleaxe", "Titanium Battleaxe", false, "attack", 65, 150, 0, 0, 0, 5500},
+    {"wooden dagger", "Wooden Dagger", false, "attack", 10, 3, 0, 3, 0, 35},
+    {"iron dagger", "Iron Dagger", false, "attack", 20, 9, 0, 6, 0, 175},
+    {"steel dagger", "Steel Dagger", false, "attack", 40, 35, 0, 11, 0, 750},
+    {"titanium dagger", "Titanium Dagger", false, "attack", 65, 95, 0, 15, 0, 4000},
+    {"silver wand", "Silver Wand", false, "mana", 20, 0, 0, 2, 10, 45},
+    {"gold wand", "Gold Wand", false, "mana", 40, 0, 0, 4, 30, 250},
+    {"ruby wand", "Ruby Wand", false, "mana", 60, 0, 0, 8, 50, 1150},
+    {"emerald wand", "Emerald Wand", false, "mana", 85, 0, 0, 13, 90, 4000},
+    {"silver staff", "Silver Staff", false, "mana", 20, 0, 0, 0, 15, 65},
+    {"gold staff", "Gold Staff", false, "mana", 40, 0, 0, 0, 45, 300},
+    {"ruby staff", "Ruby Staff", false, "mana", 60, 0, 0, 0, 70, 1350},
+    {"emerald staff", "Emerald Staff", false, "mana", 85, 0, 0, 0, 130, 5000},
+    {"leather armor", "Leather Armor", true, "defense", 10, 0, 2, 3, 0, 60},
+    {"chain armor", "Chain Armor", true, "defense", 20, 0, 9, 6, 0, 750},
+    {"dragon scale armor", "Dragon Scale Armor", true, "defense", 45, 0, 19, 13, 0, 4000},
+    {"iron armor", "Iron Armor", true, "defense", 10, 0, 4, 0, 0, 85},
+    {"steel armor", "Steel Armor", true, "defense", 20, 0, 15, 0, 0, 950},
+    {"dragon bone armor", "Dragon Bone Armor", true, "defense", 45, 0, 26, 0, 0, 4750},
+    {"cloth robes", "Cloth Robes", true, "mana", 25, 0, 1, 6, 10, 75},
+    {"crimson robes", "Crimson Robes", true, "mana", 55, 0, 4, 10, 35, 1350},
+    {"ethereal robes", "Ethereal Robes", true, "mana", 95, 0, 11, 18, 80, 4500},
+    {"low health potion", "Low Health Potion", false, "", 0, 0, 0, 0, 0, 25},
+    {"high health potion", "High Health Potion", false, "", 0, 0, 0, 0, 0, 500},
+    {"low mana potion", "Low Mana Potion", false, "", 0, 0, 0, 0, 0, 50},
+    {"high mana potion", "High Mana Potion", false, "", 0, 0, 0, 0, 0, 500},
+    {"sword of fortune", "Sword of Fortune", false, "attack", 10, 10, 0, 0, 0, 200},
+    {"stone club", "Stone Club", false, "attack", 15, 15, 0, 0, 0, 100},
+    {"poisoned dagger", "Poisoned Dagger", false, "attack", 25, 15, 0, 0, 0, 400},
+    {"fire wand", "Fire Wand", false, "mana", 45, 0, 0, 0, 60, 650},
+    {"orb of healing", "Orb of Healing", false, "mana", 45, 0, 0, 0, 45, 1000},
+    {"frugal staff", "Frugal Staff", false, "mana", 55, 0, 0, 0, 30, 1500},
+    {"flail", "Flail", false, "attack", 40, 70, 0, 0, 0, 1250},
+    {"light sword", "Light Sword", false, "attack", 50, 120, 10, 10, 0, 2000},
+    {"flame sword", "Flame Sword", false, "attack", 50, 90, 0, 0, 0, 1750},
+    {"magic sword", "Magic Sword", false, "mana", 65, 30, 0, 0, 40, 3000},
+    {"regeneration armor", "Regeneration Armor", true, "defense", 20, 0, 10, 15, 0, 3500},
+}};
+// clang-format on
+
+bool isPotion(int32_t id) { return id >= 30 && id <= 33; }
+
+std::string bonusText(int32_t bonus, std::string_view word) {
+    return " +" + toText(bonus) + " " + std::string(word);
+}
+
+std::string statsText(const ItemListingEntry &entry) {
+    std::string text;
+    if (entry.requirementStat == "defense") {
+        text += bonusText(entry.defenseBonus, "Def");
+        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
+    } else if (entry.requirementStat == "mana") {
+        if (entry.defenseBonus > 0) text += bonusText(entry.defenseBonus, "Def");
+        if (entry.manaBonus > 0) text += bonusText(entry.manaBonus, "Mana");
+        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
+        if (entry.attackBonus > 0) text += bonusText(entry.attackBonus, "Attk");
+    } else if (entry.requirementStat == "attack") {
+        text += bonusText(entry.attackBonus, "Attk");
+        if (entry.defenseBonus > 0) text += bonusText(entry.defenseBonus, "Def");
+        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
+    }
+    return text;
+}
+
+// The base stat that a requirement word is compared with; nothing for an unknown word.
+const int32_t *requirementBase(std::string_view word) {
+    if (word == "Attk") return &character.attack;
+    if (word == "Def") return &character.defense;
+    if (word == "Mana") return &character.maxMana;
+    return nullptr;
+}
+
+void printRequirement(const ItemListingEntry &entry) {
+    std::string_view word;
+    if (entry.requirementStat == "attack") word = "Attk";
+    if (entry.requirementStat == "defense") word = "Def";
+    if (entry.requirementStat == "mana") word = "Mana";
+    if (word.empty()) return;
+    setColour(*requirementBase(word) >= entry.requirement ? "green" : "red");
+    printText(" [" + toText(entry.requirement) + " " + std::string(word) + "]");
+}
+
+// The leading digits of text, as a number; 0 when there are none.
+int32_t leadingNumber(std::string_view text) {
+    int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') break;
+        value = saturate(value * 10 + (c - '0'));
+    }
+    return static_cast<int32_t>(value);
+}
+
+} // namespace
+
+bool isItemId(int32_t id) { return id >= firstItemId && id <= lastItemId; }
+
+const Item &itemById(int32_t id) { return catalogue[static_cast<size_t>(id - firstItemId)]; }
+
+void setWeaponBonuses(int32_t id) {
+    clearWeaponBonuses();
+    if (!isItemId(id)) return;
+    const Item &item = itemById(id);
+    weaponAttack = item.attackBonus;
+    weaponDefense = item.defenseBonus;
+    weaponAgility = item.agilityBonus;
+    weaponMana = item.manaBonus;
+}
+
+void setArmorBonuses(int32_t id) {
+    clearArmorBonuses();
+    if (!isItemId(id)) return;
+    const Item &item = itemById(id);
+    armorAttack = item.attackBonus;
+    armorDefense = item.defenseBonus;
+    armorAgility = item.agilityBonus;
+    armorMana = item.manaBonus;
+}
+
+void clearWeaponBonuses() { weaponAttack = weaponDefense = weaponAgility = weaponMana = 0; }
+void clearArmorBonuses() { armorAttack = armorDefense = armorAgility = armorMana = 0; }
+
+int32_t effectiveAttack() { return saturate(int64_t{character.attack} + weaponAttack + armorAttack); }
+int32_t effectiveDefense() {
+    return saturate(int64_t{character.defense} + weaponDefense + armorDefense);
+}
+int32_t effectiveAgility() {
+    return saturate(int64_t{character.agility} + weaponAgility + armorAgility);
+}
+int32_t effectiveMaxMana() { return saturate(int64_t{character.maxMana} + weaponMana + armorMana); }
+
+void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, bool showStats) {
+    ItemListingEntry entry;
+    if (isItemId(id)) {
+        const Item &item = itemById(id);
+        // Potions carry their names only on the sell screen, so the equip screen cannot match them.
+        if (!isPotion(id) || showPrice) {
+            entry.typedName = item.typedName;
+            entry.displayName = item.displayName;
+            entry.sellPrice = toText(item.salePrice);
+        }
+        entry.id = id;
+        entry.isArmor = item.isArmor;
+        entry.requirement = item.requirement;
+        entry.requirementStat = item.requirementStat;
+        entry.attackBonus = item.attackBonus;
+        entry.defenseBonus = item.defenseBonus;
+        entry.agilityBonus = item.agilityBonus;
+        entry.manaBonus = item.manaBonus;
+    }
+    itemListing.push_back(entry);
+
+    if (showName) {
+        setColour("purple");
+        printText(entry.typedName);
+    }
+    if (showPrice) {
+        setColour("yellow");
+        printText(" " + entry.sellPrice + "G");
+    }
+    if (showStats) {
+        setColour("teal");
+        printText(statsText(entry));
+    }
+    if (showRequirement) printRequirement(entry);
+    if (showName || showPrice || showRequirement || showStats) printEmptyLine();
+    setColour("white");
+}
+
+void printShopRow(std::string_view name, std::string_view stats, std::string_view requirementBox,
+                  std::string_view price) {
+    setColour("purple");
+    printText(name);
+    setColour("teal");
+    printText(" ");
+    printText(stats);
+    if (!requirementBox.empty()) {
+        bool met = false;
+        if (requirementBox.size() >= 5) {
+            std::string_view word = requirementBox.substr(4, requirementBox.size() - 5);
+            const int32_t *base = requirementBase(word);
+            met = base != nullptr && *base >= leadingNumber(requirementBox.substr(1));
+        }
+        setColour(met ? "green" : "red");
+        printText(" ");
+        printText(requirementBox);
+    }
+    setColour("yellow");
+    if (price != "null") {
+        printText(" ");
+        printText(price);
+    }
+    printEmptyLine();
+    setColour("white");
+}

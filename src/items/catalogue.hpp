@@ -1,0 +1,70 @@
+#pragma once
+// The 44 items: names, slot, requirement, bonuses and sale price; the equipment bonuses
+// and effective stats; the item listing that the sell and equip screens match against.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Item {
+    std::string_view typedName;   // what the player types
+    std::string_view displayName; // what messages show
+    bool isArmor;
+    std::string_view requirementStat; // "attack", "defense", "mana" or empty (potions)
+    int32_t requirement;
+    int32_t attackBonus;
+    int32_t defenseBonus;
+    int32_t agilityBonus;
+    int32_t manaBonus;
+    int32_t salePrice;
+};
+
+constexpr int32_t firstItemId = 1;
+constexpr int32_t lastItemId = 44;
+
+bool isItemId(int32_t id);
+// The catalogue row of a valid id.
+const Item &itemById(int32_t id);
+
+inline int32_t weaponAttack = 0;
+inline int32_t weaponDefense = 0;
+inline int32_t weaponAgility = 0;
+inline int32_t weaponMana = 0;
+inline int32_t armorAttack = 0;
+inline int32_t armorDefense = 0;
+inline int32_t armorAgility = 0;
+inline int32_t armorMana = 0;
+
+// Bonuses of the item with this id (0 or an unknown id: none).
+void setWeaponBonuses(int32_t id);
+void setArmorBonuses(int32_t id);
+void clearWeaponBonuses();
+void clearArmorBonuses();
+
+int32_t effectiveAttack();
+int32_t effectiveDefense();
+int32_t effectiveAgility();
+int32_t effectiveMaxMana();
+
+// One listing entry per listItem call, in call order.
+struct ItemListingEntry {
+    std::string displayName;
+    std::string typedName;
+    std::string sellPrice; // decimal digits, no "G"
+    int32_t id = 0;
+    bool isArmor = false;
+    int32_t requirement = 0;
+    std::string requirementStat;
+    int32_t attackBonus = 0;
+    int32_t defenseBonus = 0;
+    int32_t agilityBonus = 0;
+    int32_t manaBonus = 0;
+};
+
+inline std::vector<ItemListingEntry> itemListing;
+
+// Appends the item's entry to itemListing and, when any flag is set, prints it as one line.
+void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, bool showStats);
+// One row of the shop's table: name, stats, requirement box ("[10 Attk]") and price.
+void printShopRow(std::string_view name, std::string_view stats, std::string_view requirementBox,
+                  std::string_view price);

@@ -1,0 +1,3 @@
+#include "items/equip.hpp"
+
+void equipScreen() {}

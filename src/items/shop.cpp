@@ -1,0 +1,3 @@
+#include "items/shop.hpp"
+
+void shopScreen() {}

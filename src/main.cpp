@@ -1,0 +1,80 @@
+// Kelmarch: Orvanis. Parses the options, seeds the random engine and runs the screen loop.
+#include "console/output.hpp"
+#include "console/random.hpp"
+#include "console/screen_loop.hpp"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <iostream>
+#include <optional>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view usage =
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--help] [--version]\n";
+
+constexpr std::string_view help =
+    "Kelmarch: Orvanis, a text role-playing game.\n"
+    "\n"
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--help] [--version]\n"
+    "\n"
+    "  --seed N        seed the random engine with N (0 to 4294967295) for a replayable game\n"
+    "  --color=WHEN    colours: auto (only on a terminal with NO_COLOR unset), always, never\n"
+    "  --help          show this help and exit\n"
+    "  --version       show the version and exit\n"
+    "\n"
+    "Characters are saved in the working directory: one <name>.txt file per character\n"
+    "and profiles.txt listing them. The game ends when its input ends.\n";
+
+std::optional<uint32_t> parseSeed(std::string_view text) {
+    uint32_t seed = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    return seed;
+}
+
+int usageError() {
+    std::fputs(usage.data(), stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    std::optional<uint32_t> seed;
+    std::string_view colour = "auto";
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument == "--help") {
+            std::fputs(help.data(), stdout);
+            return 0;
+        }
+        if (argument == "--version") {
+            std::puts(("Kelmarch: Orvanis " + gameVersion).c_str());
+            return 0;
+        }
+        if (argument == "--seed" && i + 1 < argc) {
+            seed = parseSeed(argv[++i]);
+            if (!seed) return usageError();
+        } else if (argument.starts_with("--seed=")) {
+            seed = parseSeed(argument.substr(7));
+            if (!seed) return usageError();
+        } else if (argument.starts_with("--color=")) {
+            colour = argument.substr(8);
+            if (colour != "auto" && colour != "always" && colour != "never") return usageError();
+        } else {
+            return usageError();
+        }
+    }
+
+    colourEnabled = colour == "always" ||
+                    (colour == "auto" && isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr);
+    seedRandom(seed ? *seed : static_cast<uint32_t>(std::time(nullptr)));
+    std::ios::sync_with_stdio(false);
+    screenLoop();
+    return 0;
+}

@@ -1,0 +1,3 @@
+#include "village/town_crier.hpp"
+
+void townCrierScreen() {}

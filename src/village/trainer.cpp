@@ -1,0 +1,3 @@
+#include "village/trainer.hpp"
+
+void trainerScreen() {}

@@ -1,0 +1,3 @@
+#include "village/village.hpp"
+
+void villageScreen() {}

@@ -1,0 +1,3 @@
+#include "village/wilderness.hpp"
+
+void wildernessScreen() {}

@@ -1,0 +1,123 @@
+#include "game_run.hpp"
+
+#include <atomic>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<int> dirCounter{0};
+
+std::string quoted(const std::string &text) {
+    std::string out = "'";
+    for (char c : text) {
+        if (c == '\'') out += "'\\''";
+        else out += c;
+    }
+    return out + "'";
+}
+
+std::string slurp(const std::filesystem::path &file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+constexpr size_t clearLines = 300;
+
+} // namespace
+
+GameDir::GameDir() {
+    dir = std::filesystem::temp_directory_path() /
+          ("kelmarch-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(dirCounter++));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+}
+
+GameDir::~GameDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir, ignored);
+}
+
+GameRun GameDir::play(const std::vector<std::string> &lines, const std::vector<std::string> &args) {
+    std::string input;
+    for (const std::string &line : lines) input += line + "\n";
+    return playRaw(input, args);
+}
+
+GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::string> &args) {
+    const std::filesystem::path io = dir.parent_path() / (dir.filename().string() + "-io");
+    std::filesystem::create_directories(io);
+    {
+        std::ofstream(io / "stdin", std::ios::binary) << stdinBytes;
+    }
+    std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KELMARCH_BINARY);
+    bool colourChosen = false;
+    for (const std::string &arg : args) {
+        command += " " + quoted(arg);
+        colourChosen = colourChosen || arg.starts_with("--color");
+    }
+    if (!colourChosen) command += " --color=never";
+    command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +
+               " 2> " + quoted((io / "stderr").string());
+    int status = std::system(command.c_str());
+    GameRun run;
+    run.output = slurp(io / "stdout");
+    run.errors = slurp(io / "stderr");
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::filesystem::remove_all(io);
+    return run;
+}
+
+void GameDir::write(const std::string &name, const std::string &content) const {
+    std::ofstream(dir / name, std::ios::binary) << content;
+}
+
+std::string GameDir::read(const std::string &name) const { return slurp(dir / name); }
+
+bool GameDir::exists(const std::string &name) const { return std::filesystem::exists(dir / name); }
+
+// A run of line breaks is the end of the line before it (if any), then empty lines, then
+// as many clearings as fit: the game never prints an empty line straight after a clear.
+std::string withClears(const std::string &output) {
+    std::string result;
+    size_t i = 0;
+    while (i < output.size()) {
+        if (output[i] != '\n') {
+            result += output[i++];
+            continue;
+        }
+        size_t run = 0;
+        while (i + run < output.size() && output[i + run] == '\n') ++run;
+        size_t breaks = run;
+        if (i > 0) {
+            result += '\n';
+            --breaks;
+        }
+        result.append(breaks % clearLines, '\n');
+        for (size_t c = 0; c < breaks / clearLines; ++c) result += "<clear>\n";
+        i += run;
+    }
+    return result;
+}
+
+std::vector<std::string> screensOf(const std::string &output) {
+    std::vector<std::string> screens;
+    std::string marked = withClears(output);
+    const std::string marker = "<clear>\n";
+    size_t start = 0;
+    while (true) {
+        size_t next = marked.find(marker, start);
+        if (next == std::string::npos) {
+            screens.push_back(marked.substr(start));
+            break;
+        }
+        screens.push_back(marked.substr(start, next - start));
+        start = next + marker.size();
+    }
+    return screens;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Runs the real kelmarch binary in a temporary working directory with scripted input.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct GameRun {
+    std::string output; // standard output, byte for byte
+    std::string errors; // standard error
+    int exitCode = -1;
+};
+
+class GameDir {
+  public:
+    GameDir();
+    ~GameDir();
+    GameDir(const GameDir &) = delete;
+    GameDir &operator=(const GameDir &) = delete;
+
+    // Runs the game with these input lines (each ends with a line break) and arguments;
+    // colours are off unless the arguments ask for them.
+    GameRun play(const std::vector<std::string> &lines, const std::vector<std::string> &args = {});
+    // The same with raw bytes on standard input.
+    GameRun playRaw(const std::string &stdinBytes, const std::vector<std::string> &args);
+
+    void write(const std::string &name, const std::string &content) const;
+    std::string read(const std::string &name) const;
+    bool exists(const std::string &name) const;
+    const std::filesystem::path &path() const { return dir; }
+
+  private:
+    std::filesystem::path dir;
+};
+
+// The output with each clearing of the screen (300 line breaks) shown as a "<clear>" line.
+std::string withClears(const std::string &output);
+// The output split at the clearings: what each pass left on the screen, in order.
+std::vector<std::string> screensOf(const std::string &output);

@@ -1,0 +1,78 @@
+#include "game_test.hpp"
+
+#include "character/character.hpp"
+#include "items/catalogue.hpp"
+
+using CatalogueTest = GameTest;
+
+TEST_F(CatalogueTest, SellListingShowsNameAndPrice) {
+    colourEnabled = true;
+    listItem(1, true, true, false, false);
+    colourEnabled = false;
+    EXPECT_EQ(takeOutput(), "\x1b[95mwooden sword\x1b[93m 50G\n\x1b[97m");
+    ASSERT_EQ(itemListing.size(), 1u);
+    EXPECT_EQ(itemListing[0].sellPrice, "50");
+    EXPECT_EQ(itemListing[0].displayName, "Wooden Sword");
+}
+
+TEST_F(CatalogueTest, EquipListingColoursTheRequirementByBaseStat) {
+    colourEnabled = true;
+    character.attack = 10;
+    listItem(1, true, false, true, true);
+    character.attack = 9;
+    weaponAttack = 100; // equipment never counts toward a requirement
+    listItem(1, true, false, true, true);
+    colourEnabled = false;
+    EXPECT_EQ(takeOutput(), "\x1b[95mwooden sword\x1b[96m +5 Attk +1 Def\x1b[92m [10 Attk]\n\x1b[97m"
+                            "\x1b[95mwooden sword\x1b[96m +5 Attk +1 Def\x1b[91m [10 Attk]\n\x1b[97m");
+}
+
+TEST_F(CatalogueTest, StatTextsFollowTheRequirementStat) {
+    listItem(27, true, false, false, true); // robes: mana order
+    listItem(43, true, false, false, true); // magic sword
+    listItem(21, true, false, true, true);  // armour: defense always
+    listItem(23, true, false, true, true);  // catalogue requirement, not the shop's
+    EXPECT_EQ(takeOutput(), "cloth robes +1 Def +10 Mana +6 Agil\n"
+                            "magic sword +40 Mana +30 Attk\n"
+                            "leather armor +2 Def +3 Agil [10 Def]\n"
+                            "dragon scale armor +19 Def +13 Agil [45 Def]\n");
+}
+
+TEST_F(CatalogueTest, PotionsHaveNamesOnlyWhenPricedAndUnknownIdsListEmpty) {
+    listItem(30, false, false, false, false);
+    listItem(30, true, true, false, false);
+    listItem(0, false, false, false, false);
+    listItem(45, true, true, false, false);
+    EXPECT_EQ(itemListing[0].typedName, "");
+    EXPECT_EQ(itemListing[0].id, 30);
+    EXPECT_EQ(itemListing[1].typedName, "low health potion");
+    EXPECT_EQ(itemListing[2].attackBonus, 0);
+    EXPECT_EQ(takeOutput(), "low health potion 25G\n G\n");
+}
+
+TEST_F(CatalogueTest, ShopRowBoxesReadTheirOwnNumber) {
+    colourEnabled = true;
+    character.defense = 42;
+    printShopRow("dragon scale armor", "+19 Def +13 Agil", "[40 Def]", "8000G");
+    printShopRow("Item Name", "Item Stats", "[Requirements to Equip]", "Price");
+    printShopRow("low health potion", "50 Health", "", "50G");
+    printShopRow("Item Name", "Item Stats", "[Requirements to Equip]", "null");
+    colourEnabled = false;
+    EXPECT_EQ(takeOutput(),
+              "\x1b[95mdragon scale armor\x1b[96m +19 Def +13 Agil\x1b[92m [40 Def]\x1b[93m 8000G\n\x1b[97m"
+              "\x1b[95mItem Name\x1b[96m Item Stats\x1b[91m [Requirements to Equip]\x1b[93m Price\n\x1b[97m"
+              "\x1b[95mlow health potion\x1b[96m 50 Health\x1b[93m 50G\n\x1b[97m"
+              "\x1b[95mItem Name\x1b[96m Item Stats\x1b[91m [Requirements to Equip]\x1b[93m\n\x1b[97m");
+}
+
+TEST_F(CatalogueTest, EffectiveStatsAddBothSlots) {
+    character.maxMana = 50;
+    character.attack = 2147483640;
+    setWeaponBonuses(43);
+    setArmorBonuses(29);
+    EXPECT_EQ(effectiveMaxMana(), 50 + 40 + 80);
+    EXPECT_EQ(effectiveAttack(), 2147483647);
+    resetCharacter();
+    EXPECT_EQ(weaponMana, 0);
+    EXPECT_EQ(armorAgility, 0);
+}

@@ -1,0 +1,146 @@
+#include "game_test.hpp"
+
+#include "character/character.hpp"
+#include "character/character_file.hpp"
+#include "character/profiles.hpp"
+#include "items/catalogue.hpp"
+
+using CharacterFileTest = GameTest;
+
+namespace {
+
+const char *bobFile = "Name:Bob\nLevel:1\nXP:0\nStat Points:0\nSkill Points:1\nGold:0\n"
+                      "Current Health:150\nMax Health:150\nAttack:25\nDefense:12\nAgility:8\n"
+                      "Current Mana:10\nMax Mana:10\nWilderness:0\nWhirlwind Mana:2\nStab Mana:3\n"
+                      "Blades Mana:3\nSlice Mana:2\nGouge Mana:2\nBolt Mana:5\nStun Mana:7\n"
+                      "Fire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
+
+void loadFrom(const std::string &content) {
+    resetCharacter();
+    std::ofstream("x.txt", std::ios::binary) << content;
+    profileName = "x";
+    loadCharacter();
+}
+
+} // namespace
+
+TEST_F(CharacterFileTest, NewWarriorBobIsTheTwentyFourLineFile) {
+    character.name = "Bob";
+    startWarrior();
+    profileName = "bob";
+    saveCharacter();
+    EXPECT_EQ(readFile("bob.txt"), bobFile);
+    EXPECT_EQ(saveLines.size(), 24u);
+}
+
+TEST_F(CharacterFileTest, ClassStartsDiffer) {
+    startMage();
+    EXPECT_EQ(character.maxHealth, 100);
+    EXPECT_EQ(character.currentMana, 45);
+    EXPECT_EQ(character.agility, 25);
+    EXPECT_EQ(character.skillPoints, 2);
+    EXPECT_EQ(character.stunMana, 7);
+}
+
+TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
+    character.name = "a:b";
+    startMage();
+    character.safeArea = true;
+    character.stab = 2;
+    character.poison = 3;
+    character.inventory = {7, 30, 30};
+    character.weapon = 43;
+    character.armor = 44;
+    character.gameOver = true;
+    character.revealed[0] = character.revealed[3] = character.revealed[10] = true;
+    character.wilderness = 99;
+    character.gold = -4;
+    setWeaponBonuses(43);
+    setArmorBonuses(44);
+    Character saved = character;
+    profileName = "ab";
+    saveCharacter();
+    std::string file = readFile("ab.txt");
+    EXPECT_NE(file.find("Wilderness:99\nSafe Area:1\nStab:2\nPoison:3\nWhirlwind Mana:2\n"),
+              std::string::npos);
+    EXPECT_NE(file.find("Inventory:7,30,30\nWeapon:43\nArmor:44\nGameover:1\nRevealed:0,3,10\n"),
+              std::string::npos);
+
+    resetCharacter();
+    loadCharacter();
+    EXPECT_EQ(character, saved);
+    EXPECT_EQ(weaponAttack, 30);
+    EXPECT_EQ(weaponMana, 40);
+    EXPECT_EQ(armorDefense, 10);
+    EXPECT_EQ(armorAgility, 15);
+}
+
+TEST_F(CharacterFileTest, LoaderToleratesBlanksTrailingTextRepeatsAndUnknownKeys) {
+    loadFrom("Level: 5\nGold:12abc\nGold:40\nInventory:3,5\nInventory:5\nStab Mana:9\n"
+             "Colour:blue\n\nWeapon:4\n");
+    EXPECT_EQ(character.level, 5);
+    EXPECT_EQ(character.gold, 40);
+    EXPECT_EQ(character.inventory, (std::vector<int32_t>{3, 5, 5}));
+    EXPECT_EQ(character.stabMana, 9);
+    EXPECT_EQ(character.stab, 0);
+    EXPECT_EQ(weaponAttack, 125);
+    EXPECT_EQ(weaponDefense, 7);
+    EXPECT_EQ(armorDefense, 0);
+}
+
+TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
+    loadFrom("Level:abc\nXP:99999999999\nGold:-2147483648\nAttack:2147483648\n"
+             "Inventory:1,,x,45,0,-3,44,\nRevealed:-1,11,2,,99999999999\nWeapon:45\nArmor:-1\n"
+             "Wilderness:42\nDefense:+7\nAgility:-\n");
+    EXPECT_EQ(character.level, 0);
+    EXPECT_EQ(character.xp, 0);
+    EXPECT_EQ(character.gold, -2147483647 - 1);
+    EXPECT_EQ(character.attack, 0);
+    EXPECT_EQ(character.defense, 7);
+    EXPECT_EQ(character.agility, 0);
+    EXPECT_EQ(character.inventory, (std::vector<int32_t>{1, 44}));
+    std::array<bool, 11> onlyTwo{};
+    onlyTwo[2] = true;
+    EXPECT_EQ(character.revealed, onlyTwo);
+    EXPECT_EQ(character.weapon, 0);
+    EXPECT_EQ(character.armor, 0);
+    EXPECT_EQ(weaponAttack, 0);
+    EXPECT_EQ(character.wilderness, 0);
+}
+
+TEST_F(CharacterFileTest, MissingFileSetsNothing) {
+    profileName = "nobody";
+    loadCharacter();
+    EXPECT_EQ(character, Character{});
+}
+
+TEST_F(CharacterFileTest, SaveThatCannotBeWrittenWarnsAndKeepsTheOldFile) {
+    profileName = "missing-dir/bob";
+    saveCharacter();
+    ASSERT_EQ(messageLog.size(), 1u);
+    EXPECT_EQ(messageLog[0], "Your progress could not be saved.");
+
+    std::filesystem::create_directory("taken.txt.tmp");
+    writeFile("taken.txt", "Name:Old\n");
+    profileName = "taken";
+    saveCharacter();
+    EXPECT_EQ(readFile("taken.txt"), "Name:Old\n");
+}
+
+TEST_F(CharacterFileTest, ProfilesKeepOrderAndEmptyEntries) {
+    readProfiles();
+    EXPECT_TRUE(profilesEmpty);
+    writeFile("profiles.txt", "bob\n\nann\n");
+    readProfiles();
+    EXPECT_EQ(profiles, (std::vector<std::string>{"bob", "", "ann"}));
+    profiles.push_back("zed");
+    writeProfiles();
+    EXPECT_EQ(readFile("profiles.txt"), "bob\n\nann\nzed\n");
+    EXPECT_EQ(lowerCaseName("BoB Ä:Z"), "bob Ä:z");
+}
+
+TEST_F(CharacterFileTest, SaturatingArithmeticStopsAtTheLimits) {
+    EXPECT_EQ(saturatingAdd(2147483600, 100), 2147483647);
+    EXPECT_EQ(saturatingAdd(-2147483600, -100), -2147483647 - 1);
+    EXPECT_EQ(saturatingAdd(5, -7), -2);
+}

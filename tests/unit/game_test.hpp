@@ -1,0 +1,66 @@
+#pragma once
+// A fixture for unit tests: fresh game state, output captured, scripted input, and a
+// temporary working directory for the files the game writes.
+#include "console/input.hpp"
+#include "console/output.hpp"
+#include "console/screen_loop.hpp"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+
+class GameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        previousDir = std::filesystem::current_path();
+        workDir = std::filesystem::temp_directory_path() /
+                  ("kelmarch-unit-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(workDir);
+        std::filesystem::create_directories(workDir);
+        std::filesystem::current_path(workDir);
+        resetGame();
+        consoleToStdout = false;
+        lineSource = &input;
+    }
+
+    void TearDown() override {
+        lineSource = nullptr;
+        consoleToStdout = true;
+        consoleOutput.clear();
+        std::filesystem::current_path(previousDir);
+        std::filesystem::remove_all(workDir);
+    }
+
+    // The lines the next reads will return, each given without its line break.
+    void feed(std::initializer_list<std::string> lines) {
+        std::string text;
+        for (const std::string &line : lines) text += line + "\n";
+        input.clear();
+        input.str(text);
+    }
+
+    // Everything printed since the last call.
+    std::string takeOutput() {
+        std::string printed = consoleOutput;
+        consoleOutput.clear();
+        return printed;
+    }
+
+    static std::string readFile(const std::string &name) {
+        std::ifstream file(name, std::ios::binary);
+        std::stringstream content;
+        content << file.rdbuf();
+        return content.str();
+    }
+
+    static void writeFile(const std::string &name, const std::string &content) {
+        std::ofstream(name, std::ios::binary) << content;
+    }
+
+    std::istringstream input;
+    std::filesystem::path previousDir;
+    std::filesystem::path workDir;
+    static inline int counter = 0;
+};
