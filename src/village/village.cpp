@@ -1,3 +1,96 @@
 #include "village/village.hpp"
 
-void villageScreen() {}
+#include "character/character.hpp"
+#include "character/character_file.hpp"
+#include "console/input.hpp"
+#include "console/output.hpp"
+#include "console/screen_loop.hpp"
+#include "items/catalogue.hpp"
+#include "items/shop.hpp"
+
+namespace {
+
+constexpr int32_t secretLair = 99;
+
+bool villageShown() {
+    return character.level > 0 && character.wilderness == 0 && !shopActive && !townCrierActive &&
+           !equipActive && !trainerActive && !endingActive;
+}
+
+void printPointReminders() {
+    setColour("yellow");
+    if (character.skillPoints > 0)
+        printLine("You have " + toText(character.skillPoints) +
+                  " skill point(s) to use at the trainer.");
+    if (character.statPoints > 0)
+        printLine("You have " + toText(character.statPoints) +
+                  " stat point(s) to use at the trainer.");
+    if (character.skillPoints > 0 || character.statPoints > 0) printEmptyLine();
+}
+
+void printVillage() {
+    printPointReminders();
+    setColour("white");
+    printLine("VILLAGE");
+    printEmptyLine();
+    printHealthAndMana();
+    setColour("white");
+    printLine("Your options:");
+    printEmptyLine();
+    printOption("shop [s]", "buy and sell armor, weapons, and potions");
+    printOption("hospital [h]", "instantly restore health and mana to maximum");
+    printOption("town crier", "help and information");
+    printOption("equip [e]", "put on armor or equip weapons");
+    printOption("trainer [t]", "increase your stats and skills");
+    printOption("plains [p]", "level 1+ area (west)");
+    printEmptyLine();
+}
+
+// Leaves the village for an area; the area's screen starts the fight in this same pass.
+void setOut(int32_t area) {
+    character.wilderness = area;
+    character.safeArea = false;
+}
+
+} // namespace
+
+void printHealthAndMana() {
+    setColour("yellow");
+    printLine("You have " + toText(character.currentHealth) + "/" + toText(character.maxHealth) +
+              " health and " + toText(character.currentMana) + "/" + toText(effectiveMaxMana()) +
+              " mana left.");
+    printEmptyLine();
+}
+
+void villageScreen() {
+    if (!villageShown()) return;
+    printVillage();
+    setColour("green");
+    readLine();
+    setColour("white");
+    printEmptyLine();
+
+    if (inputLine == "shop" || inputLine == "s") {
+        shopActive = true;
+        shopCategory = 0;
+    } else if (inputLine == "hospital" || inputLine == "h") {
+        messageLog.push_back("You are fully recovered.");
+        character.currentHealth = character.maxHealth;
+        character.currentMana = effectiveMaxMana();
+        saveCharacter();
+    } else if (inputLine == "town crier") {
+        townCrierActive = true;
+    } else if (inputLine == "plains" || inputLine == "p") {
+        setOut(1);
+        saveCharacter();
+    } else if (inputLine == "equip" || inputLine == "e") {
+        equipActive = true;
+    } else if (inputLine == "trainer" || inputLine == "t") {
+        trainerActive = true;
+    } else if (inputLine == "dovik's lair") {
+        setOut(secretLair); // deliberately unsaved: the file keeps the last place saved
+    } else {
+        messageLog.push_back("Please type in one of the options in purple.");
+    }
+    clearScreen();
+}

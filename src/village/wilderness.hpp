@@ -1,4 +1,5 @@
 #pragma once
-// The wilderness areas, their paths and the start of every fight.
+// The eight wilderness areas and the hidden lair (99): an unsafe area starts a fight at
+// once; between fights the area offers its paths, equip, potions and another fight.
 
 void wildernessScreen();
