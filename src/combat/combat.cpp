@@ -1,15 +1,229 @@
 #include "combat/combat.hpp"
 
-void combatScreen() {}
+#include "character/character.hpp"
+#include "character/character_file.hpp"
+#include "combat/effects.hpp"
+#include "combat/enemies.hpp"
+#include "combat/potions.hpp"
+#include "combat/rewards.hpp"
+#include "combat/skills.hpp"
+#include "combat/specials.hpp"
+#include "console/input.hpp"
+#include "console/output.hpp"
+#include "console/random.hpp"
+#include "console/screen_loop.hpp"
+#include "items/catalogue.hpp"
 
-int32_t damageRoll(double, int32_t) { return 1; }
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
-int32_t defenseRoll(int32_t) { return 0; }
+namespace {
 
-void printCombatStatus() {}
+constexpr int32_t magicSword = 43;
 
-void finishPlayerHalf() {}
+bool fightingBoss() {
+    return enemyName == secretBossName;
+}
 
-void enemyTurn() {}
+// Truncated toward zero and kept inside 32 bits, so that huge stats roll at the limit.
+int32_t truncated(double value) {
+    double limited = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
+                                static_cast<double>(std::numeric_limits<int32_t>::max()));
+    return static_cast<int32_t>(std::trunc(limited));
+}
 
-void endFightAsWin() {}
+// A value rolled between 75% and 125%; the bounds are ordered so that a negative value
+// (a hand-edited file) still gives a valid range.
+int32_t rollAround(double value) {
+    int32_t low = truncated(value * 0.75);
+    int32_t high = truncated(value * 1.25);
+    return randomInt(std::min(low, high), std::max(low, high));
+}
+
+void printCombatOptions() {
+    printEmptyLine();
+    setColour("white");
+    printLine("Your options:");
+    printEmptyLine();
+    setColour("purple");
+    printLine("attack");
+    printLine("skill");
+    printLine("potion");
+    if (!fightingBoss()) printLine("flee");
+    printEmptyLine();
+}
+
+void restoreMagicSwordMana() {
+    int32_t ceiling = effectiveMaxMana();
+    if (int64_t{character.currentMana} + 5 <= ceiling) {
+        character.currentMana += 5;
+        messageLog.push_back("Your Magic Sword restored 5 mana.");
+    } else {
+        int32_t restored = saturate(int64_t{ceiling} - character.currentMana);
+        character.currentMana = ceiling;
+        messageLog.push_back("Your Magic Sword restored " + toText(restored) + " mana.");
+    }
+}
+
+void basicAttack() {
+    if (randomInt(1, 150) < enemyAgility) {
+        messageLog.push_back("Your attack missed.");
+    } else {
+        itemPowers(false);
+        roundDamage = damageRoll(effectiveAttack(), enemyDefense);
+        messageLog.push_back("You dealt " + toText(roundDamage) + " damage.");
+        if (character.weapon == magicSword) restoreMagicSwordMana();
+    }
+    finishPlayerHalf();
+}
+
+void tryToFlee() {
+    int32_t draw = randomInt(1, 100);
+    bool escaped = character.agility < enemyAgility ? draw <= 7 : draw <= 20;
+    // A stunned enemy gives a second chance.
+    if (!escaped && enemyStunRounds > 0) escaped = randomInt(1, 100) < 20;
+    if (escaped) {
+        messageLog.push_back("You have fled.");
+        endFightAsWin();
+        return;
+    }
+    messageLog.push_back("You were unable to flee.");
+    finishPlayerHalf();
+}
+
+void stunnedTurn() {
+    itemPowers(true);
+    --playerStunRounds;
+    messageLog.push_back("You are stunned for " + toText(playerStunRounds) + " more rounds.");
+    finishPlayerHalf();
+}
+
+void ordinaryEnemyAttack() {
+    if (randomInt(1, 150) + int64_t{200} * playerStunRounds < effectiveAgility()) {
+        messageLog.push_back("The enemy's attack missed.");
+        return;
+    }
+    roundDamage = damageRoll(enemyAttack, effectiveDefense());
+    if (fightingBoss())
+        messageLog.push_back("Dovik Vel'karr hit you for " + toText(roundDamage) + " damage.");
+    else
+        messageLog.push_back("The enemy hit you for " + toText(roundDamage) + " damage.");
+}
+
+void knockOut() {
+    if (fightingBoss()) {
+        messageLog.push_back("Dovik Vel'karr has slain you!");
+        messageLog.push_back("Dovik Vel'karr is so gracious that he brought you back to life.");
+    } else {
+        messageLog.push_back("You have been knocked out!");
+    }
+    messageLog.emplace_back();
+    messageLog.push_back("You awake in the hospital refreshed.");
+    messageLog.push_back("The hospital bills will be 50% of your gold.");
+    // The bill is the truncated half; the player keeps the rest, so the line tells the truth.
+    int32_t bill = character.gold / 2;
+    messageLog.push_back("You pay " + toText(bill) + " gold.");
+    character.gold -= bill;
+    character.currentHealth = character.maxHealth;
+    character.currentMana = effectiveMaxMana();
+    character.wilderness = 0;
+    combatActive = false;
+    saveCharacter();
+}
+
+} // namespace
+
+void combatScreen() {
+    if (!combatActive) return;
+    roundDamage = 0;
+    if (playerStunRounds != 0) {
+        stunnedTurn();
+        return;
+    }
+    turnTaken = false;
+    if (skillMenuActive) {
+        skillMenu();
+        return;
+    }
+    if (potionMenuActive) {
+        potionMenu();
+        return;
+    }
+    printCombatStatus();
+    printCombatOptions();
+    setColour("green");
+    readLine();
+
+    if (inputLine == "attack") {
+        basicAttack();
+    } else if (inputLine == "skill") {
+        skillMenuActive = true;
+    } else if (inputLine == "potion") {
+        potionMenuActive = true;
+    } else if (inputLine == "flee" && !fightingBoss()) {
+        tryToFlee();
+    } else {
+        messageLog.push_back("Please type in one of the options in purple.");
+    }
+}
+
+int32_t damageRoll(double power, int32_t defense) {
+    int64_t attackPart = rollAround(power);
+    int64_t defensePart = defenseRoll(defense);
+    return saturate(std::max<int64_t>(attackPart - defensePart, 1));
+}
+
+int32_t defenseRoll(int32_t defense) {
+    return rollAround(defense / 2);
+}
+
+void printCombatStatus() {
+    setColour("yellow");
+    printLine(character.name + ": Level=" + toText(character.level) +
+              " Health=" + toText(character.currentHealth) + "/" + toText(character.maxHealth) +
+              " Attack=" + toText(effectiveAttack()) + " Defense=" + toText(effectiveDefense()) +
+              " Agility=" + toText(effectiveAgility()) + " Mana=" + toText(character.currentMana) +
+              "/" + toText(effectiveMaxMana()));
+    if (fightingBoss()) setColour("red");
+    printLine(enemyName + ": Level=" + toText(enemyLevel) + " Health=" + toText(enemyHealth) +
+              " Attack=" + toText(enemyAttack) + " Defense=" + toText(enemyDefense) +
+              " Agility=" + toText(enemyAgility));
+}
+
+void finishPlayerHalf() {
+    enemyEffectsTick();
+    enemyHealth = saturate(std::max<int64_t>(int64_t{enemyHealth} - roundDamage, 0));
+    if (enemyHealth == 0) {
+        messageLog.push_back("You have slain the enemy!");
+        enemySlain();
+        endFightAsWin();
+        return;
+    }
+    enemyTurn();
+}
+
+void enemyTurn() {
+    roundDamage = 0;
+    hitDamage = 0;
+    enemyUsedSpecial = false;
+    if (enemyStunRounds != 0) {
+        --enemyStunRounds;
+        std::string who = fightingBoss() ? "Dovik Vel'karr" : "The enemy";
+        messageLog.push_back(who + " is stunned for " + toText(enemyStunRounds) + " more rounds.");
+    } else {
+        if (randomInt(1, 100) <= 30) enemyUsedSpecial = enemySpecialAttack();
+        if (!enemyUsedSpecial) ordinaryEnemyAttack();
+    }
+    playerEffectsTick();
+    character.currentHealth = saturate(int64_t{character.currentHealth} - roundDamage);
+    if (character.currentHealth <= 0) knockOut();
+}
+
+void endFightAsWin() {
+    character.safeArea = true;
+    combatEndedThisPass = true;
+    saveCharacter();
+    combatActive = false;
+    clearScreen();
+}
