@@ -1,4 +1,6 @@
 #pragma once
-// The equip screen: putting on, swapping and taking off weapons and armour.
+// The equip screen: one weapon and one armour slot. Typing an item's name puts it on
+// (swapping out what the slot held), or takes it off when it is the one equipped;
+// requirements are checked against the base stats.
 
 void equipScreen();

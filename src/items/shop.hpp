@@ -1,5 +1,6 @@
 #pragma once
-// The shop: its front, the buying pages by category and the selling page.
+// The shop: its front, the buying pages by category (prices, refusals) and the selling
+// page, where anything in the inventory goes back at its sale price.
 #include <cstdint>
 
 inline int32_t shopCategory = 0; // 0 the category menu, 1 swords .. 8 potions
