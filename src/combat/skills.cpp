@@ -1,5 +1,281 @@
 #include "combat/skills.hpp"
 
-void skillMenu() {}
+#include "character/character.hpp"
+#include "combat/combat.hpp"
+#include "combat/effects.hpp"
+#include "combat/enemies.hpp"
+#include "console/input.hpp"
+#include "console/output.hpp"
+#include "console/random.hpp"
+#include "console/screen_loop.hpp"
+#include "items/catalogue.hpp"
 
-void useSkill(std::string) {}
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+namespace {
+
+constexpr int32_t fireWand = 37;
+constexpr int32_t frugalStaff = 39;
+
+struct SkillFields {
+    std::string_view name;
+    int32_t Character::*level;
+    int32_t Character::*cost;
+};
+
+// The order in which the menu lists the skills and useSkill compares their names.
+constexpr std::array<SkillFields, 10> skillFields{{
+    {"whirlwind", &Character::whirlwind, &Character::whirlwindMana},
+    {"stab", &Character::stab, &Character::stabMana},
+    {"blades", &Character::blades, &Character::bladesMana},
+    {"slice", &Character::slice, &Character::sliceMana},
+    {"gouge", &Character::gouge, &Character::gougeMana},
+    {"bolt", &Character::bolt, &Character::boltMana},
+    {"stun", &Character::stun, &Character::stunMana},
+    {"fire", &Character::fire, &Character::fireMana},
+    {"heal", &Character::heal, &Character::healMana},
+    {"poison", &Character::poison, &Character::poisonMana},
+}};
+
+// A stunned enemy cannot dodge a skill unless its agility is above 201.
+bool skillDodged() {
+    return randomInt(1, 150) + int64_t{200} * enemyStunRounds < enemyAgility;
+}
+
+// k × A with k = 1 + 0.2 (L − 1) = (L + 4) / 5, times a factor given as a fraction.
+// Formed from whole numbers and divided last, so that a whole product stays whole
+// instead of landing a hair below it and truncating one too low.
+double skillPower(int32_t level, int32_t numerator, int32_t denominator) {
+    return (static_cast<double>(level) + 4) * effectiveAttack() * numerator / (5.0 * denominator);
+}
+
+// Toward zero, and kept inside 32 bits so that huge stats roll at the limit.
+int32_t truncatedToInt(double value) {
+    double limited = std::clamp(value, double{std::numeric_limits<int32_t>::min()},
+                                double{std::numeric_limits<int32_t>::max()});
+    return static_cast<int32_t>(std::trunc(limited));
+}
+
+void missed() {
+    messageLog.push_back("Your attack missed.");
+}
+
+void dealt(int32_t damage, std::string_view skill) {
+    messageLog.push_back("You dealt " + toText(damage) + " damage with " + std::string(skill) +
+                         ".");
+}
+
+void whirlwind(int32_t level) {
+    if (skillDodged()) {
+        itemPowers(true);
+        missed();
+        return;
+    }
+    itemPowers(false);
+    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    dealt(roundDamage, "whirlwind");
+    int32_t chance = saturate(int64_t{10} * level);
+    if (randomInt(1, 100) > chance) return;
+    enemyStunRounds = 1;
+    // From level 10 on the stun is certain and may last longer.
+    if (chance >= 100) enemyStunRounds += randomInt(1, saturate(int64_t{10} * (level - 9))) / 100;
+    messageLog.push_back("You stunned the enemy for 1 round.");
+}
+
+void stab(int32_t level) {
+    itemPowers(false);
+    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    dealt(roundDamage, "stab");
+}
+
+void blades(int32_t level) {
+    int32_t hits = randomInt(2, saturatingAdd(level, 2));
+    if (skillDodged()) {
+        itemPowers(true);
+        missed();
+        return;
+    }
+    itemPowers(false);
+    for (int32_t hit = 0; hit < hits; ++hit) {
+        if (skillDodged()) {
+            missed();
+            return;
+        }
+        hitDamage = damageRoll(skillPower(level, 1, 2), enemyDefense);
+        dealt(hitDamage, "blades");
+        roundDamage = saturatingAdd(roundDamage, hitDamage);
+    }
+}
+
+void slice(int32_t level) {
+    if (skillDodged()) {
+        itemPowers(true);
+        missed();
+        return;
+    }
+    itemPowers(false);
+    for (int32_t hit = 0; hit < 2; ++hit) {
+        if (skillDodged()) {
+            missed();
+            continue;
+        }
+        // 30% to 150% of k × A instead of the usual 75% to 125%.
+        int64_t attackPart = randomBetween(skillPower(level, 3, 10), skillPower(level, 3, 2));
+        hitDamage = saturate(std::max<int64_t>(attackPart - defenseRoll(enemyDefense), 1));
+        dealt(hitDamage, "slice");
+        roundDamage = saturatingAdd(roundDamage, hitDamage);
+    }
+}
+
+void gouge(int32_t level) {
+    if (skillDodged()) {
+        itemPowers(true);
+        missed();
+        return;
+    }
+    itemPowers(false);
+    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    dealt(roundDamage, "gouge");
+    enemyBleedRounds = 3;
+    enemyBleedDamage = std::max(roundDamage / 10, 1);
+    messageLog.push_back("You caused the enemy to bleed for 3 rounds.");
+}
+
+void bolt(int32_t level) {
+    if (skillDodged()) {
+        missed();
+        return;
+    }
+    // The spell's own strength is exact; only the defense is rolled.
+    int64_t strength = saturate(int64_t{20} * level);
+    roundDamage = saturate(std::max<int64_t>(strength - defenseRoll(enemyDefense), 1));
+    dealt(roundDamage, "bolt");
+}
+
+void stun(int32_t level) {
+    if (skillDodged()) {
+        missed();
+        return;
+    }
+    int32_t x = randomInt(200, saturate(int64_t{50} * (int64_t{level} + 3)));
+    enemyStunRounds = static_cast<int32_t>(std::round(x / 100.0)); // halves away from zero
+    messageLog.push_back("You stunned the enemy for " + toText(enemyStunRounds) + " rounds.");
+}
+
+void fire(int32_t level) {
+    if (skillDodged()) {
+        missed();
+        return;
+    }
+    roundDamage = saturate(int64_t{10} * level);
+    enemyFireDamage = saturate(int64_t{2} * level + 3);
+    enemyFireRounds = character.weapon == fireWand ? 3 : 2;
+    dealt(roundDamage, "fire");
+    messageLog.push_back("You ignited the enemy for " + toText(enemyFireRounds) + " rounds.");
+}
+
+void heal(int32_t level) {
+    int64_t amount =
+        std::min(int64_t{50} * level - 10, int64_t{character.maxHealth} - character.currentHealth);
+    character.currentHealth = saturatingAdd(character.currentHealth, amount);
+    messageLog.push_back("You've been healed " + toText(saturate(amount)) + " health.");
+}
+
+void poison(int32_t level) {
+    if (skillDodged()) {
+        missed();
+        return;
+    }
+    enemyPoisonRounds = 4;
+    enemyPoisonDamage = saturate(int64_t{4} * level + 2);
+    messageLog.push_back("You poisoned the enemy for 4 rounds.");
+}
+
+void performSkill(std::string_view name, int32_t level) {
+    if (name == "whirlwind") return whirlwind(level);
+    if (name == "stab") return stab(level);
+    if (name == "blades") return blades(level);
+    if (name == "slice") return slice(level);
+    if (name == "gouge") return gouge(level);
+    // Spells trigger no weapon power, only the per-turn heals.
+    itemPowers(true);
+    if (name == "bolt") return bolt(level);
+    if (name == "stun") return stun(level);
+    if (name == "fire") return fire(level);
+    if (name == "heal") return heal(level);
+    poison(level);
+}
+
+// A dodged skill is still paid for; the staff's free cast comes after the mana check.
+void payForSkill(int32_t cost) {
+    if (character.weapon == frugalStaff && randomInt(1, 100) > 50) {
+        messageLog.push_back("Your Frugal Staff made this skill cost 0 mana.");
+        return;
+    }
+    character.currentMana = saturatingAdd(character.currentMana, -int64_t{cost});
+}
+
+} // namespace
+
+int32_t randomBetween(double low, double high) {
+    int32_t a = truncatedToInt(low);
+    int32_t b = truncatedToInt(high);
+    return randomInt(std::min(a, b), std::max(a, b));
+}
+
+void skillMenu() {
+    printCombatStatus();
+    printEmptyLine();
+    setColour("white");
+    printLine("Your options:");
+    printEmptyLine();
+    setColour("purple");
+    bool anySkill = false;
+    for (const SkillFields &skill : skillFields) {
+        if (character.*skill.level < 1) continue;
+        printOption(skill.name, toText(character.*skill.cost) + " mana");
+        anySkill = true;
+    }
+    if (!anySkill) {
+        setColour("white");
+        printLine("You have no skills available.");
+        setColour("purple");
+    }
+    printLine("go back");
+    printEmptyLine();
+    setColour("green");
+    readLine();
+
+    if (inputLine == "go back") {
+        skillMenuActive = false;
+        return;
+    }
+    useSkill(inputLine);
+}
+
+void useSkill(std::string command) {
+    roundDamage = 0;
+    hitDamage = 0;
+    turnTaken = false;
+    const SkillFields *chosen = nullptr;
+    for (const SkillFields &skill : skillFields) {
+        if (command == skill.name && character.*skill.level >= 1) chosen = &skill;
+    }
+    if (chosen == nullptr) {
+        messageLog.push_back("You don't have access to that skill.");
+        return;
+    }
+    int32_t cost = character.*chosen->cost;
+    if (character.currentMana < cost) {
+        messageLog.push_back("You don't have enough mana.");
+        return;
+    }
+    performSkill(chosen->name, character.*chosen->level);
+    payForSkill(cost);
+    turnTaken = true;
+    finishPlayerHalf();
+}

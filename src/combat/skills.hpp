@@ -1,8 +1,11 @@
 #pragma once
 // The player's ten skills and the combat screen's skill menu.
+#include <cstdint>
 #include <string>
 
 // Drawn by the combat screen while skillMenuActive.
 void skillMenu();
 // Performs the named skill, pays its mana and finishes the round.
 void useSkill(std::string command);
+// A uniform integer between two real bounds, each truncated toward zero (in either order).
+int32_t randomBetween(double low, double high);

@@ -1,9 +1,16 @@
 #include "combat/specials.hpp"
 
+#include "character/character.hpp"
+#include "combat/combat.hpp"
 #include "combat/effects.hpp"
 #include "combat/enemies.hpp"
+#include "combat/skills.hpp"
+#include "console/output.hpp"
 #include "console/random.hpp"
+#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
+
+#include <string>
 
 namespace {
 
@@ -11,15 +18,156 @@ bool isUnavoidable() {
     return enemyName == "jackalope" || enemyName == "salamander" || enemyName == "ancient ogre";
 }
 
-bool unavoidableSpecial() { return false; }
+// A hit of the enemy's attack scaled by this factor, against the player's defense.
+int32_t enemyHit(double factor) {
+    return damageRoll(factor * enemyAttack, effectiveDefense());
+}
 
-bool evadableSpecial() { return false; }
+void did(int32_t damage, const std::string &special) {
+    messageLog.push_back("The enemy did " + toText(damage) + " damage with " + special + ".");
+}
+
+// A blow whose damage stands for the half.
+void strike(double factor, const std::string &special) {
+    roundDamage = enemyHit(factor);
+    did(roundDamage, special);
+}
+
+void stunPlayer(int32_t chance) {
+    if (randomInt(1, 100) > chance) return;
+    playerStunRounds = 1;
+    messageLog.push_back("The enemy stunned you for 1 round.");
+}
+
+void bleedPlayer(int32_t damage) {
+    playerBleedDamage = damage;
+    playerBleedRounds = 3;
+    messageLog.push_back("The enemy caused you to bleed for 3 rounds.");
+}
+
+void poisonPlayer(int32_t damage) {
+    playerPoisonDamage = damage;
+    playerPoisonRounds = 4;
+    messageLog.push_back("The enemy poisoned you for 4 rounds.");
+}
+
+void ignitePlayer(int32_t damage) {
+    playerFireDamage = damage;
+    playerFireRounds = 2;
+    messageLog.push_back("The enemy ignited you for 2 rounds.");
+}
+
+void healEnemy(int32_t amount, const std::string &special) {
+    enemyHealth = saturatingAdd(enemyHealth, amount);
+    messageLog.push_back("The enemy recovered " + toText(amount) + " health with " + special + ".");
+}
+
+// Each blade is evaded against the base agility alone; the first evaded one ends the rest.
+void rogueBlades() {
+    int32_t hits = randomInt(2, 5);
+    for (int32_t hit = 0; hit < hits; ++hit) {
+        if (randomInt(1, 150) + int64_t{200} * playerStunRounds < character.agility) {
+            messageLog.push_back("The enemy's attack missed.");
+            return;
+        }
+        hitDamage = enemyHit(0.5);
+        did(hitDamage, "blades");
+        roundDamage = saturatingAdd(roundDamage, hitDamage);
+    }
+}
+
+bool unavoidableSpecial() {
+    if (enemyName == "jackalope") {
+        strike(1, "charge");
+    } else if (enemyName == "salamander") {
+        strike(1, "strike");
+    } else {
+        for (int32_t hit = 0; hit < 2; ++hit) {
+            hitDamage = enemyHit(1);
+            did(hitDamage, "stomp");
+            roundDamage = saturatingAdd(roundDamage, hitDamage);
+        }
+    }
+    return true;
+}
+
+// False when the enemy has no special or its condition does not hold.
+bool evadableSpecial() {
+    const std::string &name = enemyName;
+    if (name == "unicorn") {
+        strike(1, "impale");
+        bleedPlayer(3);
+    } else if (name == "fairy") {
+        if (enemyHealth > 100) return false;
+        healEnemy(20, "heal");
+    } else if (name == "living tree") {
+        strike(1, "bark throw");
+        stunPlayer(15);
+    } else if (name == "elf") {
+        poisonPlayer(4);
+    } else if (name == "owl") {
+        strike(1.5, "peck");
+    } else if (name == "griffin") {
+        bleedPlayer(10);
+    } else if (name == "cockatrice") {
+        strike(1, "flap");
+        stunPlayer(40);
+    } else if (name == "giant") {
+        strike(2, "boulder throw");
+    } else if (name == "rogue") {
+        rogueBlades();
+    } else if (name == "nymph") {
+        if (enemyHealth > 300) return false;
+        healEnemy(50, "mend");
+    } else if (name == "siren") {
+        playerStunRounds = 2;
+        messageLog.push_back("The enemy stunned you for 2 round.");
+    } else if (name == "thunderbird") {
+        roundDamage = 40;
+        messageLog.push_back("The enemy did 40 damage with shock.");
+    } else if (name == "leviathan") {
+        poisonPlayer(10);
+    } else if (name == "fire wisp") {
+        ignitePlayer(10);
+    } else if (name == "serpent") {
+        poisonPlayer(8);
+    } else if (name == "charred golem") {
+        roundDamage = 60;
+        messageLog.push_back("The enemy did 60 damage with smolder.");
+        if (randomInt(1, 100) <= 5) ignitePlayer(15);
+    } else if (name == "banshee") {
+        strike(0.5, "shriek");
+        stunPlayer(35);
+    } else if (name == "hellhound") {
+        bleedPlayer(25);
+    } else if (name == "zombie") {
+        int32_t drained = enemyHit(0.5);
+        roundDamage = drained;
+        enemyHealth = saturatingAdd(enemyHealth, drained);
+        messageLog.push_back("The enemy did " + toText(drained) + " damage and recovered " +
+                             toText(drained) + " health with BRAINS.");
+    } else if (name == "phoenix") {
+        if (randomInt(1, 100) > 20) return false;
+        enemyHealth = 1500;
+        messageLog.push_back("The enemy fully recovered with rebirth.");
+    } else if (name == "dragon") {
+        ignitePlayer(40);
+    } else if (name == secretBossName) {
+        // Neither defense nor the one-point floor applies to his code.
+        roundDamage = randomBetween(1.5 * enemyAttack, 2.5 * enemyAttack);
+        messageLog.push_back("Dovik Vel'karr smacks you with code for " + toText(roundDamage) +
+                             " damage!");
+    } else {
+        return false;
+    }
+    return true;
+}
 
 } // namespace
 
 bool enemySpecialAttack() {
     if (isUnavoidable()) return unavoidableSpecial();
     // Every other enemy, with a special or not, rolls the evasion first.
-    if (randomInt(1, 150) + 200 * playerStunRounds < effectiveAgility()) return false;
+    if (randomInt(1, 150) + int64_t{200} * playerStunRounds < effectiveAgility()) return false;
     return evadableSpecial();
 }
