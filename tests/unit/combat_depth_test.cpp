@@ -336,4 +336,277 @@ TEST_F(CombatDepthTest, WeaponPowersOnlyOnLandedBlows) {
     }
 }
 
+TEST_F(CombatDepthTest, EffectSpecialsSetTheirFieldsAndLine) {
+    struct Case {
+        std::string enemy;
+        int32_t *damage, *rounds;
+        int32_t perRound, count;
+        std::string line;
+    } cases[] = {
+        {"elf", &playerPoisonDamage, &playerPoisonRounds, 4, 4,
+         "The enemy poisoned you for 4 rounds."},
+        {"serpent", &playerPoisonDamage, &playerPoisonRounds, 8, 4,
+         "The enemy poisoned you for 4 rounds."},
+        {"leviathan", &playerPoisonDamage, &playerPoisonRounds, 10, 4,
+         "The enemy poisoned you for 4 rounds."},
+        {"griffin", &playerBleedDamage, &playerBleedRounds, 10, 3,
+         "The enemy caused you to bleed for 3 rounds."},
+        {"hellhound", &playerBleedDamage, &playerBleedRounds, 25, 3,
+         "The enemy caused you to bleed for 3 rounds."},
+        {"fire wisp", &playerFireDamage, &playerFireRounds, 10, 2,
+         "The enemy ignited you for 2 rounds."},
+        {"dragon", &playerFireDamage, &playerFireRounds, 40, 2,
+         "The enemy ignited you for 2 rounds."},
+    };
+    for (const Case &c : cases) {
+        fight(25);
+        character.agility = 0; // no evasion
+        enemyName = c.enemy;
+        *c.damage = 1, *c.rounds = 1; // a running effect of the kind is replaced, not added to
+        EXPECT_TRUE(enemySpecialAttack());
+        EXPECT_EQ(messageLog, std::vector<std::string>{c.line}) << c.enemy;
+        EXPECT_EQ(std::make_pair(*c.damage, *c.rounds), std::make_pair(c.perRound, c.count));
+        EXPECT_EQ(roundDamage, 0);
+    }
+
+    fight(25);
+    character.agility = 0;
+    enemyName = "siren";
+    EXPECT_TRUE(enemySpecialAttack());
+    EXPECT_EQ(messageLog[0], "The enemy stunned you for 2 round.");
+    EXPECT_EQ(playerStunRounds, 2);
+    enemyName = "thunderbird";
+    EXPECT_TRUE(enemySpecialAttack());
+    EXPECT_EQ(messageLog[1], "The enemy did 40 damage with shock.");
+    EXPECT_EQ(roundDamage, 40);
+}
+
+TEST_F(CombatDepthTest, HealingSpecialsKeepToTheirConditions) {
+    struct Case {
+        std::string enemy;
+        int32_t health;
+        bool used;
+        int32_t after;
+    } cases[] = {{"fairy", 100, true, 120}, {"fairy", 101, false, 101},
+                 {"nymph", 300, true, 350}, {"nymph", 301, false, 301},
+                 {"hawk", 50, false, 50},   {"stone titan", 1400, false, 1400}};
+    for (const Case &c : cases) {
+        fight(25);
+        character.agility = 0;
+        enemyName = c.enemy;
+        enemyHealth = c.health;
+        EXPECT_EQ(enemySpecialAttack(), c.used) << c.enemy;
+        EXPECT_EQ(enemyHealth, c.after) << c.enemy;
+    }
+    fight(25);
+    character.agility = 0;
+    enemyName = "phoenix";
+    int reborn = 0;
+    for (int seed = 0; seed < 300; ++seed) {
+        seedRandom(static_cast<uint32_t>(seed));
+        enemyHealth = 10;
+        if (enemySpecialAttack()) ++reborn;
+        EXPECT_TRUE(enemyHealth == 10 || enemyHealth == 1500);
+    }
+    EXPECT_NEAR(reborn, 60, 20);
+}
+
+TEST_F(CombatDepthTest, DamageSpecialsScaleTheEnemyAttack) {
+    struct Case {
+        std::string enemy, lead;
+        int32_t attack, low, high;
+    } cases[] = {
+        {"jackalope", "The enemy did ", 15, 11, 18},
+        {"salamander", "The enemy did ", 70, 52, 87},
+        {"unicorn", "The enemy did ", 20, 15, 25},
+        {"owl", "The enemy did ", 25, 28, 46},     // 37.5
+        {"giant", "The enemy did ", 20, 30, 50},   // 40
+        {"banshee", "The enemy did ", 90, 33, 56}, // 45
+        {"zombie", "The enemy did ", 120, 45, 75}, // 60
+        {"rogue", "The enemy did ", 35, 13, 21},   // 17.5 per blade
+        {"Dovik Vel'karr", "Dovik Vel'karr smacks you with code for ", 350, 525, 875},
+    };
+    for (const Case &c : cases) {
+        fight(25);
+        character.agility = 0;
+        character.defense = 0;
+        enemyName = c.enemy;
+        enemyAttack = c.attack;
+        auto numbers = numbersAfter(
+            c.lead, [&] { enemySpecialAttack(); }, 3000);
+        EXPECT_EQ(span(numbers), std::make_pair(c.low, c.high)) << c.enemy;
+    }
+}
+
+TEST_F(CombatDepthTest, MultiBlowSpecials) {
+    fight(25);
+    character.agility = 0;
+    character.defense = 0;
+    enemyName = "ancient ogre";
+    enemyAttack = 70;
+    seedRandom(3);
+    EXPECT_TRUE(enemySpecialAttack());
+    ASSERT_EQ(messageLog.size(), 2u);
+    EXPECT_EQ(roundDamage,
+              std::stoi(messageLog[0].substr(14)) + std::stoi(messageLog[1].substr(14)));
+
+    // The rogue's blades care for the base agility only; a parried blade ends the rest.
+    enemyName = "rogue";
+    for (int32_t baseAgility : {0, 250}) {
+        character.agility = baseAgility;
+        weaponAgility = baseAgility == 0 ? 100 : 0;
+        playerStunRounds = baseAgility == 0 ? 0 : 1; // lifts the draws to 201..350
+        std::set<long> blows;
+        for (int seed = 0; seed < 300; ++seed) {
+            seedRandom(static_cast<uint32_t>(seed));
+            messageLog.clear();
+            if (!enemySpecialAttack()) continue;
+            long misses = std::ranges::count(messageLog, "The enemy's attack missed.");
+            EXPECT_TRUE(misses == 0 || messageLog.back() == "The enemy's attack missed.");
+            if (baseAgility == 0) { EXPECT_EQ(misses, 0); }
+            blows.insert(static_cast<long>(messageLog.size()) - misses);
+        }
+        std::set<long> expected{2, 3, 4, 5};
+        if (baseAgility != 0) expected.insert({0, 1});
+        EXPECT_EQ(blows, expected);
+    }
+}
+
+TEST_F(CombatDepthTest, EvasionComesBeforeEveryAvoidableSpecial) {
+    fight(25);
+    character.agility = 151; // every draw of [1, 150] is below it
+    for (std::string enemy : {"elf", "dragon", "Dovik Vel'karr", "fairy"}) {
+        enemyName = enemy;
+        enemyHealth = 50;
+        EXPECT_FALSE(enemySpecialAttack()) << enemy;
+    }
+    enemyName = "jackalope";
+    EXPECT_TRUE(enemySpecialAttack());
+    playerStunRounds = 1; // stunned: 201 and up is never below 151
+    enemyName = "elf";
+    EXPECT_TRUE(enemySpecialAttack());
+}
+
+TEST_F(CombatDepthTest, StunningSpecialsRollTheirChance) {
+    struct Case {
+        std::string enemy;
+        int32_t attack, percent;
+    } cases[] = {{"living tree", 15, 15}, {"cockatrice", 40, 40}, {"banshee", 90, 35}};
+    for (const Case &c : cases) {
+        fight(25);
+        character.agility = 0;
+        enemyName = c.enemy;
+        enemyAttack = c.attack;
+        int stuns = 0;
+        for (int seed = 0; seed < 1000; ++seed) {
+            seedRandom(static_cast<uint32_t>(seed));
+            messageLog.clear();
+            playerStunRounds = 0;
+            enemySpecialAttack();
+            if (playerStunRounds == 1) {
+                EXPECT_EQ(messageLog.back(), "The enemy stunned you for 1 round.");
+                ++stuns;
+            }
+        }
+        EXPECT_NEAR(stuns, c.percent * 10, 50) << c.enemy;
+    }
+    fight(25);
+    character.agility = 0;
+    enemyName = "charred golem";
+    int ignited = 0;
+    for (int seed = 0; seed < 1000; ++seed) {
+        seedRandom(static_cast<uint32_t>(seed));
+        playerFireRounds = 0;
+        enemySpecialAttack();
+        EXPECT_EQ(roundDamage, 60);
+        if (playerFireRounds == 2 && playerFireDamage == 15) ++ignited;
+    }
+    EXPECT_NEAR(ignited, 50, 25);
+}
+
+TEST_F(CombatDepthTest, PotionsScreenCapsAndSaves) {
+    struct Case {
+        int32_t potion, health, mana;
+        std::string line;
+        int32_t healthAfter, manaAfter;
+    } cases[] = {
+        {30, 80, 0, "You have restored 20 health.", 100, 0},
+        {30, 50, 0, "You have restored 50 health.", 100, 0},
+        {31, 100, 0, "You have restored 0 health.", 100, 0},
+        {32, 100, 10, "You have restored 40 mana.", 100, 50},
+        {33, 100, 10, "You have restored 90 mana.", 100, 100}, // robes lift the ceiling to 100
+    };
+    for (const Case &c : cases) {
+        resetGame();
+        startWarrior();
+        mainMenuActive = false;
+        character.name = profileName = "tess";
+        character.wilderness = 1;
+        character.maxHealth = 100;
+        character.currentHealth = c.health;
+        character.maxMana = 60;
+        armorMana = 40;
+        character.currentMana = c.mana;
+        character.inventory = {5, c.potion, 30};
+        potionsActive = true;
+        feed({c.potion == 30 ? "low health potion" : std::string(itemById(c.potion).typedName)});
+        potionsScreen();
+        EXPECT_EQ(messageLog, std::vector<std::string>{c.line});
+        EXPECT_EQ(character.currentHealth, c.healthAfter);
+        EXPECT_EQ(character.currentMana, c.manaAfter);
+        EXPECT_EQ(character.inventory, (std::vector<int32_t>{5, 30})); // the first of its kind
+        EXPECT_NE(readFile("tess.txt").find("Health:" + std::to_string(c.healthAfter)),
+                  std::string::npos);
+    }
+}
+
+TEST_F(CombatDepthTest, PotionListsCountAndRefuse) {
+    character.inventory = {30, 5, 30, 30, 33};
+    character.maxHealth = 100;
+    character.currentHealth = 10;
+    potionsActive = true;
+    feed({"low health potion", "high health potion", "go back"});
+    potionsScreen();
+    std::string first = takeOutput();
+    EXPECT_NE(first.find("low health potion - restores 50 health (x3)\n"
+                         "high mana potion - restores 250 mana (x1)\ngo back\n"),
+              std::string::npos);
+    potionsScreen();
+    EXPECT_NE(takeOutput().find("restores 50 health (x2)"), std::string::npos);
+    EXPECT_EQ(messageLog.back(), "You don't have any of those.");
+    EXPECT_EQ(character.inventory, (std::vector<int32_t>{5, 30, 30, 33}));
+    potionsScreen();
+    EXPECT_FALSE(potionsActive);
+
+    character.inventory = {5};
+    potionsActive = true;
+    feed({"go back"});
+    potionsScreen();
+    EXPECT_NE(takeOutput().find("You don't have any potions available.\n"), std::string::npos);
+}
+
+TEST_F(CombatDepthTest, PotionInAFightCostsTheRound) {
+    fight(25);
+    character.weapon = 38; // the orb heals first: 40 + 2, then the potion up to 92
+    character.maxHealth = 100;
+    character.currentHealth = 40;
+    character.inventory = {30};
+    potionMenuActive = true;
+    enemyStunRounds = 1;
+    feed({"low health potion", "low health potion", "go back"});
+    potionMenu();
+    EXPECT_EQ(messageLog, (std::vector<std::string>{"Your Orb of Healing healed you 2 health.",
+                                                    "You have restored 50 health.",
+                                                    "The enemy is stunned for 0 more rounds."}));
+    EXPECT_EQ(character.currentHealth, 92);
+    EXPECT_TRUE(potionMenuActive);
+    messageLog.clear();
+    int32_t health = character.currentHealth;
+    potionMenu();
+    EXPECT_EQ(messageLog, std::vector<std::string>{"You don't have any of those."});
+    EXPECT_EQ(character.currentHealth, health); // no round: the enemy did not strike
+    potionMenu();
+    EXPECT_FALSE(potionMenuActive);
+}
+
 } // namespace
