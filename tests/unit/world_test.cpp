@@ -182,6 +182,7 @@ TEST_F(WorldTest, StunsCostWholeTurnsOnBothSides) {
     for (int i = 0; i < 300; ++i) {
         messageLog.clear();
         enemyTurn();
+        if (enemyUsedSpecial) continue; // his code is never evaded either
         EXPECT_EQ(messageLog.at(0), "Dovik Vel'karr hit you for 1 damage.");
     }
 }
@@ -265,7 +266,8 @@ TEST_F(WorldTest, EachAreaSpawnsOnlyItsRosterInEvenShares) {
             generateEnemy();
             ++seen[enemyName];
             firstStrikes += messageLog.size() > 2 ? 1 : 0;
-            EXPECT_TRUE(playerPoisonRounds == 0 && !skillMenuActive);
+            // a poisoning first strike may start a fresh poison
+            EXPECT_TRUE((playerPoisonRounds == 0 || enemyUsedSpecial) && !skillMenuActive);
         }
         EXPECT_EQ(seen.size(), roster.size()) << area;
         for (const std::string &name : roster)
