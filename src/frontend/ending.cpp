@@ -1,3 +1,51 @@
 #include "frontend/screens.hpp"
 
-void endingScreen() {}
+#include "character/character.hpp"
+#include "console/input.hpp"
+#include "console/output.hpp"
+#include "console/screen_loop.hpp"
+
+namespace {
+
+void printStory() {
+    printLine("You hurry back to the village to tell the people what you have done.");
+    printLine("When you arrive back in the village, you seek out the nurse.");
+    printLine("The nurse is shaking.");
+    printLine("\"About an hour ago I had a really strange feeling,");
+    printLine("almost as if order had been restored in the Land of Orvanis.");
+    printLine("\"The dragon is dead!!\"");
+    printLine("\"We knew you could do it!\" the villagers shout.");
+    printLine("The nurse steps forward.");
+    printLine("\"We are in your debt. You are more than welcome to stay if you choose.\"");
+}
+
+} // namespace
+
+void endingScreen() {
+    if (!endingActive) return;
+    setColour("white");
+    if (screenStep >= 1) {
+        screenStep = 0;
+        printLine("Please type in one of the options in purple.");
+    } else {
+        printStory();
+    }
+    printEmptyLine();
+    printLine("Your options:");
+    printEmptyLine();
+    printOption("stay", "continue playing");
+    printOption("leave", "go back to the main menu");
+    printEmptyLine();
+    setColour("green");
+    readLine();
+
+    if (inputLine == "stay") {
+        endingActive = false;
+    } else if (inputLine == "leave") {
+        resetCharacter();
+        mainMenuActive = true;
+        endingActive = false;
+    } else {
+        screenStep = 1;
+    }
+}

@@ -1,9 +1,126 @@
 #include "frontend/screens.hpp"
 
+#include "character/character.hpp"
+#include "character/character_file.hpp"
+#include "character/profiles.hpp"
 #include "console/input.hpp"
+#include "console/output.hpp"
 #include "console/screen_loop.hpp"
+#include "frontend/names.hpp"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+void printProfileChoices() {
+    setColour("purple");
+    for (const std::string &entry : profiles)
+        printLine(entry);
+    printLine("go back");
+    printEmptyLine();
+}
+
+void loadList() {
+    clearScreen();
+    setColour("white");
+    printLine("LOAD CHARACTER");
+    printEmptyLine();
+    printLine("Which character would you like to load?");
+    printEmptyLine();
+    printProfileChoices();
+    setColour("green");
+    readLine();
+    // A hand-edited entry that is no safe file stem is listed but never opened.
+    if (std::find(profiles.begin(), profiles.end(), inputLine) != profiles.end() &&
+        isSafeProfileName(inputLine)) {
+        profileName = inputLine;
+        loadCharacter();
+        clearScreen();
+        mainMenuActive = false;
+        printLine("Welcome back " + character.name + ".");
+        printEmptyLine();
+        return;
+    }
+    if (inputLine != "go back")
+        messageLog.push_back("Please type in one of the options in purple.");
+}
+
+void deleteCharacter(const std::string &name) {
+    profiles.erase(std::find(profiles.begin(), profiles.end(), name));
+    messageLog.push_back("The character " + name + " has been deleted.");
+    writeProfiles();
+    // Only a safe entry names a file of ours in the working directory.
+    if (isSafeProfileName(name)) std::remove((name + ".txt").c_str());
+    readProfiles();
+}
+
+void deleteList() {
+    clearScreen();
+    setColour("white");
+    printLine("DELETE CHARACTER");
+    printEmptyLine();
+    printLine("Which character would you like to delete?");
+    printEmptyLine();
+    printProfileChoices();
+    setColour("green");
+    std::string name = readPrivateLine();
+    if (std::find(profiles.begin(), profiles.end(), name) == profiles.end()) return;
+
+    clearScreen();
+    setColour("white");
+    printLine("DELETE CHARACTER>Confirm");
+    printEmptyLine();
+    printLine("Are you sure you would like to delete " + name + "?");
+    printEmptyLine();
+    setColour("purple");
+    printLine("yes");
+    printLine("no");
+    printEmptyLine();
+    setColour("green");
+    readLine();
+    if (inputLine == "yes") {
+        deleteCharacter(name);
+    } else if (inputLine != "no") {
+        messageLog.push_back("Please type in one of the options in purple.");
+    }
+}
+
+} // namespace
 
 void mainMenuScreen() {
     if (!mainMenuActive) return;
+    setColour("white");
+    printLine("KELMARCH: ORVANIS (v" + gameVersion + ")");
+    printEmptyLine();
+    printLine("To navigate the menus and control this game, type in your selection.");
+    printLine("Your available actions will be listed in purple.");
+    printLine("Shortcut: You can type in the letter in brackets when available.");
+    printLine("The game autosaves after every action.");
+    printLine("Hint: Press the up arrow to recall previous actions.");
+    printEmptyLine();
+    printLine("What would you like to do?");
+    printEmptyLine();
+    setColour("purple");
+    printLine("new game [n]");
+    if (!profilesEmpty) {
+        printLine("load character [l]");
+        printLine("delete character [d]");
+    }
+    printEmptyLine();
+    setColour("green");
     readLine();
+    printEmptyLine();
+    setColour("white");
+
+    if (inputLine == "new game" || inputLine == "n") {
+        mainMenuActive = false;
+        clearScreen();
+    } else if (!profilesEmpty && (inputLine == "load character" || inputLine == "l")) {
+        loadList();
+    } else if (!profilesEmpty && (inputLine == "delete character" || inputLine == "d")) {
+        deleteList();
+    } else {
+        messageLog.push_back("Please type in one of the options in purple.");
+    }
 }
