@@ -12,7 +12,8 @@ TEST_F(ConsoleTest, ColoursAreBrightForegroundsAndUnknownNamesChangeNothing) {
     setColour("Red");
     setColour("");
     setColour("white");
-    for (const char *name : {"blue", "green", "purple", "teal", "yellow"}) setColour(name);
+    for (const char *name : {"blue", "green", "purple", "teal", "yellow"})
+        setColour(name);
     colourEnabled = false;
     EXPECT_EQ(takeOutput(), "\x1b[91m\x1b[97m\x1b[94m\x1b[92m\x1b[95m\x1b[96m\x1b[93m");
 }
@@ -60,7 +61,8 @@ TEST_F(ConsoleTest, ReadLineKeepsBlanksAndCaseAndReportsEndOfInput) {
 TEST_F(ConsoleTest, RandomIntStaysInRangeAndCoversItEvenly) {
     seedRandom(7);
     std::map<int32_t, int> counts;
-    for (int i = 0; i < 60000; ++i) ++counts[randomInt(1, 6)];
+    for (int i = 0; i < 60000; ++i)
+        ++counts[randomInt(1, 6)];
     ASSERT_EQ(counts.size(), 6u);
     for (const auto &[value, count] : counts) {
         EXPECT_GE(value, 1);
@@ -76,9 +78,10 @@ TEST_F(ConsoleTest, PassPrintsTheLogWithTheBossInRedThenEmptiesIt) {
     colourEnabled = true;
     runPass();
     colourEnabled = false;
-    EXPECT_EQ(takeOutput(), std::string(300, '\n') +
-                                "\x1b[97m\x1b[91mThe mighty Dovik Vel'karr appears!\n\x1b[97m"
-                                "A line\ndovik vel'karr in lower case\n\n");
+    // The awakening, the only screen active here, draws after the log.
+    EXPECT_TRUE(takeOutput().starts_with(
+        std::string(300, '\n') + "\x1b[97m\x1b[91mThe mighty Dovik Vel'karr appears!\n\x1b[97m"
+                                 "A line\ndovik vel'karr in lower case\n\n\x1b[97mYou slowly"));
     EXPECT_TRUE(messageLog.empty());
 }
 
@@ -88,6 +91,6 @@ TEST_F(ConsoleTest, PassWithEmptyLogSelectsNoColourAndClearsTheFightFlag) {
     colourEnabled = true;
     runPass();
     colourEnabled = false;
-    EXPECT_EQ(takeOutput(), std::string(300, '\n'));
+    EXPECT_TRUE(takeOutput().starts_with(std::string(300, '\n') + "\x1b[97mYou slowly"));
     EXPECT_FALSE(combatEndedThisPass);
 }
