@@ -73,6 +73,7 @@ TEST_F(ConsoleTest, RandomIntStaysInRangeAndCoversItEvenly) {
 }
 
 TEST_F(ConsoleTest, PassPrintsTheLogWithTheBossInRedThenEmptiesIt) {
+    feed({"Bob"});
     messageLog = {"The mighty Dovik Vel'karr appears!", "A line", "dovik vel'karr in lower case"};
     mainMenuActive = false;
     colourEnabled = true;
