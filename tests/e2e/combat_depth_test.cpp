@@ -174,11 +174,27 @@ TEST(CombatDepth, MageSpellsAndPotions) {
              "Current Mana:500\nMax Mana:1000\n",
              "Bolt:3\nStun:1\nFire:1\nHeal:2\nPoison:3\n" + costs +
                  "Inventory:30,31,32,33,30\nWeapon:37\nArmor:44\n");
-    GameRun run =
-        dir.play({"l", "tess", "s", "potion", "low health potion", "high health potion",
-                  "low mana potion", "high mana potion", "go back", "skill", "stun", "poison",
-                  "fire", "heal", "bolt", "go back", "potions", "low health potion", "go back"},
-                 {"--seed", "1"});
+    GameRun run = dir.play({"l",
+                            "tess",
+                            "s",
+                            "potion",
+                            "low health potion",
+                            "high health potion",
+                            "low mana potion",
+                            "high mana potion",
+                            "high mana potion",
+                            "go back",
+                            "skill",
+                            "stun",
+                            "poison",
+                            "fire",
+                            "heal",
+                            "bolt",
+                            "go back",
+                            "potions",
+                            "low health potion",
+                            "go back"},
+                           {"--seed", "1"});
     const std::string regenerates = "Your Regeneration Armor healed you 30 health.";
     expectBlocks(
         run.output,
@@ -187,6 +203,7 @@ TEST(CombatDepth, MageSpellsAndPotions) {
             {regenerates, "You have restored 300 health."},
             {regenerates, "You have restored 40 mana."},
             {regenerates, "You have restored 250 mana."},
+            {"You don't have any of those."}, // none left: no round passes, no regeneration
             {regenerates, "You stunned the enemy for 2 rounds.",
              "The enemy is stunned for 1 more rounds."},
             {regenerates, "You poisoned the enemy for 4 rounds.",
