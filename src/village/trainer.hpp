@@ -1,4 +1,5 @@
 #pragma once
-// The trainer: stat points and skill points turned into better numbers.
+// The trainer: stat points raise attack, defense, agility or mana by one each; skill
+// points raise any of the ten skills a level, every level after the first costing more mana.
 
 void trainerScreen();
