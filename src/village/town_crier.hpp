@@ -1,4 +1,5 @@
 #pragma once
-// The town crier: help topics and the sale of rare item locations.
+// The town crier: pages of help on stats, skills, enemies, levels and the rare items, the
+// legend of the land, and for gold the whereabouts of each of the eleven rare items.
 
 void townCrierScreen();
