@@ -163,7 +163,7 @@ std::optional<int32_t> readNumber(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-void saveCharacter() {
+void buildSaveLines() {
     const Character &c = character;
     saveLines.clear();
     saveLines.push_back("Name:" + c.name);
@@ -182,13 +182,20 @@ void saveCharacter() {
         if (c.revealed[static_cast<size_t>(i)]) revealedIndexes.push_back(i);
     }
     if (!revealedIndexes.empty()) saveLines.push_back(joinedNumbers("Revealed:", revealedIndexes));
+}
 
+void saveCharacter() {
+    buildSaveLines();
     if (!writeTextLines(characterFile(), saveLines))
         messageLog.push_back("Your progress could not be saved.");
 }
 
 void loadCharacter() {
     saveLines = readTextLines(characterFile());
+    applySaveLines();
+}
+
+void applySaveLines() {
     for (const std::string &line : saveLines) applyLine(line);
     // A damaged area number would leave the character nowhere: it wakes in the village.
     if (!isKnownArea(character.wilderness)) character.wilderness = 0;
