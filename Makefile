@@ -2,10 +2,11 @@
 # builds and runs every test (warnings as errors, then again under ASan + UBSan).
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev tmux
 
-.PHONY: play test build deps clean
+.PHONY: play test build deps fuzz clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -28,6 +29,15 @@ test: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMARCH_WERROR=ON -DKELMARCH_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz
+
+# A short fuzzing run of the character-file loader; libFuzzer needs clang.
+fuzz:
+	@if command -v clang++ >/dev/null; then \
+		cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMARCH_FUZZ=ON -DKELMARCH_TESTS=OFF -DKELMARCH_WERROR=ON && \
+		cmake --build $(FUZZ_BUILD) -j $(JOBS) && \
+		ctest --test-dir $(FUZZ_BUILD) --output-on-failure; \
+	else echo "clang++ not found: skipping the fuzzer"; fi
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

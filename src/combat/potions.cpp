@@ -35,8 +35,9 @@ void findPotions() {
     potionSlot.fill(-1);
     potionCount.fill(0);
     for (size_t i = 0; i < character.inventory.size(); ++i) {
-        int32_t kind = character.inventory[i] - firstPotionId;
-        if (kind < 0 || kind >= 4) continue;
+        int32_t id = character.inventory[i];
+        if (id < firstPotionId || id >= firstPotionId + 4) continue;
+        size_t kind = static_cast<size_t>(id - firstPotionId);
         if (potionSlot[kind] == -1) potionSlot[kind] = static_cast<int32_t>(i);
         ++potionCount[kind];
     }
