@@ -15,8 +15,6 @@
 #include "items/catalogue.hpp"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -26,19 +24,9 @@ bool fightingBoss() {
     return enemyName == secretBossName;
 }
 
-// Truncated toward zero and kept inside 32 bits, so that huge stats roll at the limit.
-int32_t truncated(double value) {
-    double limited = std::clamp(value, static_cast<double>(std::numeric_limits<int32_t>::min()),
-                                static_cast<double>(std::numeric_limits<int32_t>::max()));
-    return static_cast<int32_t>(std::trunc(limited));
-}
-
-// A value rolled between 75% and 125%; the bounds are ordered so that a negative value
-// (a hand-edited file) still gives a valid range.
+// A value rolled between 75% and 125%, at the 32-bit limit for huge stats.
 int32_t rollAround(double value) {
-    int32_t low = truncated(value * 0.75);
-    int32_t high = truncated(value * 1.25);
-    return randomInt(std::min(low, high), std::max(low, high));
+    return randomBetween(value * 0.75, value * 1.25);
 }
 
 void printCombatOptions() {

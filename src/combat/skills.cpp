@@ -64,18 +64,22 @@ void missed() {
     messageLog.push_back("Your attack missed.");
 }
 
+// The first strike of a warrior skill: a dodge wastes the round, a landed one wakes the
+// item powers.
+bool openingDodged() {
+    bool dodged = skillDodged();
+    itemPowers(dodged);
+    if (dodged) missed();
+    return dodged;
+}
+
 void dealt(int32_t damage, std::string_view skill) {
     messageLog.push_back("You dealt " + toText(damage) + " damage with " + std::string(skill) +
                          ".");
 }
 
 void whirlwind(int32_t level) {
-    if (skillDodged()) {
-        itemPowers(true);
-        missed();
-        return;
-    }
-    itemPowers(false);
+    if (openingDodged()) return;
     roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
     dealt(roundDamage, "whirlwind");
     int32_t chance = saturate(int64_t{10} * level);
@@ -92,14 +96,13 @@ void stab(int32_t level) {
     dealt(roundDamage, "stab");
 }
 
+// A hand-edited level in the billions would otherwise make one round last for hours and
+// fill the log until memory runs out; no trained level comes near this.
+constexpr int32_t mostBladesHits = 1000;
+
 void blades(int32_t level) {
-    int32_t hits = randomInt(2, saturatingAdd(level, 2));
-    if (skillDodged()) {
-        itemPowers(true);
-        missed();
-        return;
-    }
-    itemPowers(false);
+    int32_t hits = randomInt(2, std::clamp(saturatingAdd(level, 2), 2, mostBladesHits));
+    if (openingDodged()) return;
     for (int32_t hit = 0; hit < hits; ++hit) {
         if (skillDodged()) {
             missed();
@@ -112,12 +115,7 @@ void blades(int32_t level) {
 }
 
 void slice(int32_t level) {
-    if (skillDodged()) {
-        itemPowers(true);
-        missed();
-        return;
-    }
-    itemPowers(false);
+    if (openingDodged()) return;
     for (int32_t hit = 0; hit < 2; ++hit) {
         if (skillDodged()) {
             missed();
@@ -132,12 +130,7 @@ void slice(int32_t level) {
 }
 
 void gouge(int32_t level) {
-    if (skillDodged()) {
-        itemPowers(true);
-        missed();
-        return;
-    }
-    itemPowers(false);
+    if (openingDodged()) return;
     roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
     dealt(roundDamage, "gouge");
     enemyBleedRounds = 3;

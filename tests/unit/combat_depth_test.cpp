@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <tuple>
@@ -180,6 +181,14 @@ TEST_F(CombatDepthTest, HealingSpecialsKeepToTheirConditions) {
         EXPECT_EQ(enemySpecialAttack(), c.health != c.after) << c.enemy;
         EXPECT_EQ(enemyHealth, c.after) << c.enemy;
     }
+}
+
+TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStillEndTheRound) {
+    cast("blades", std::numeric_limits<int32_t>::max(), 40);
+    auto hits = std::ranges::count_if(
+        messageLog, [](const std::string &line) { return line.ends_with(" damage with blades."); });
+    EXPECT_GE(hits, 2);
+    EXPECT_LE(hits, 1000);
 }
 
 TEST_F(CombatDepthTest, RogueBladesWatchTheBaseAgilityOnly) {
