@@ -2,10 +2,8 @@
 
 #include "character/character.hpp"
 #include "character/profiles.hpp"
-#include "items/catalogue.hpp"
 #include "village/trainer.hpp"
 
-#include <limits>
 #include <vector>
 
 namespace {
@@ -35,32 +33,6 @@ class TrainerTest : public GameTest {
         return readFile("tess.txt").find(line + "\n") != std::string::npos;
     }
 };
-
-TEST_F(TrainerTest, StatPointsRaiseBaseStatsAndAreSaved) {
-    trainerStatsActive = true;
-    character.statPoints = 5;
-    character.currentMana = 3;
-    setWeaponBonuses(3); // the page shows base attack whatever is held
-    run({"attack", "defense", "agility", "mana", "mana"});
-    EXPECT_TRUE(messageLog.empty());
-    EXPECT_EQ(character.statPoints, 0);
-    EXPECT_EQ(character.attack, 26);
-    EXPECT_EQ(character.defense, 13);
-    EXPECT_EQ(character.agility, 9);
-    EXPECT_EQ(character.maxMana, 12);
-    EXPECT_EQ(character.currentMana, 3);
-    EXPECT_TRUE(savedWith("Stat Points:0") && savedWith("Max Mana:12") && savedWith("Attack:26"));
-
-    takeOutput();
-    run({"go back"});
-    EXPECT_NE(takeOutput().find("TRAINER>Stats\n\nYou have 0 stat point(s).\n\nYour options:\n\n"
-                                "attack - physical damage (26)\ndefense - damage reduction (13)\n"
-                                "agility - dodge chance (9)\nmana - skill energy (12)\n"
-                                "go back\n\n"),
-              std::string::npos);
-    EXPECT_FALSE(trainerStatsActive);
-    EXPECT_TRUE(trainerActive);
-}
 
 TEST_F(TrainerTest, RefusalsDependOnThePointsLeft) {
     struct Case {
@@ -122,22 +94,6 @@ TEST_F(TrainerTest, EveryLevelAfterTheFirstRaisesTheManaCostByTheSkillsStep) {
               std::string::npos);
     EXPECT_FALSE(warriorSkillsActive);
     EXPECT_TRUE(trainerSkillsActive);
-}
-
-TEST_F(TrainerTest, GrowthStopsAtTheLargestNumber) {
-    constexpr int32_t top = std::numeric_limits<int32_t>::max();
-    character.attack = top;
-    character.heal = top - 1;
-    character.healMana = top - 1;
-    character.statPoints = character.skillPoints = 1;
-    trainerStatsActive = true;
-    run({"attack"});
-    trainerStatsActive = false;
-    trainerSkillsActive = mageSkillsActive = true;
-    run({"heal"});
-    EXPECT_EQ(character.attack, top);
-    EXPECT_EQ(character.heal, top);
-    EXPECT_EQ(character.healMana, top);
 }
 
 TEST_F(TrainerTest, TheDeepestOpenPageDrawsAndChoicesMoveDownTheTree) {
