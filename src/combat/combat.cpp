@@ -163,7 +163,8 @@ int32_t damageRoll(double power, int32_t defense) {
 }
 
 int32_t defenseRoll(int32_t defense) {
-    return rollAround(defense / 2);
+    int32_t half = defense / 2; // the whole half: an odd point of defense blocks nothing
+    return rollAround(half);
 }
 
 void printCombatStatus() {

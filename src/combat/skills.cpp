@@ -250,7 +250,7 @@ void skillMenu() {
     useSkill(inputLine);
 }
 
-void useSkill(std::string command) {
+void useSkill(const std::string &command) {
     roundDamage = 0;
     hitDamage = 0;
     turnTaken = false;

@@ -6,6 +6,6 @@
 // Drawn by the combat screen while skillMenuActive.
 void skillMenu();
 // Performs the named skill, pays its mana and finishes the round.
-void useSkill(std::string command);
+void useSkill(const std::string &command);
 // A uniform integer between two real bounds, each truncated toward zero (in either order).
 int32_t randomBetween(double low, double high);
