@@ -75,6 +75,7 @@ int main(int argc, char **argv) {
                     (colour == "auto" && isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr);
     seedRandom(seed ? *seed : static_cast<uint32_t>(std::time(nullptr)));
     std::ios::sync_with_stdio(false);
+    setConsoleTitle();
     screenLoop();
     return 0;
 }

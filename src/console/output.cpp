@@ -49,9 +49,13 @@ void printLine(std::string_view text) {
     consoleOutput += '\n';
 }
 
-void printText(std::string_view text) { consoleOutput += text; }
+void printText(std::string_view text) {
+    consoleOutput += text;
+}
 
-void printEmptyLine() { consoleOutput += '\n'; }
+void printEmptyLine() {
+    consoleOutput += '\n';
+}
 
 void printOption(std::string_view option, std::string_view description) {
     setAttribute(purpleAttribute);
@@ -62,9 +66,17 @@ void printOption(std::string_view option, std::string_view description) {
     consoleOutput += '\n';
 }
 
-void clearScreen() { consoleOutput.append(clearScreenLines, '\n'); }
+void clearScreen() {
+    consoleOutput.append(clearScreenLines, '\n');
+}
 
-std::string toText(int32_t n) { return std::to_string(n); }
+std::string toText(int32_t n) {
+    return std::to_string(n);
+}
+
+void setConsoleTitle() {
+    if (consoleToStdout && isatty(STDOUT_FILENO)) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+}
 
 void flushOutput() {
     if (!consoleToStdout) return;
