@@ -109,3 +109,34 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     EXPECT_TRUE(waitFor([&] { return !tmux.run("has-session -t game"); })) << tmux.screen();
     EXPECT_EQ(dir.read("profiles.txt"), "ann\n");
 }
+
+namespace {
+
+std::string withoutEscapes(const std::string &text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\x1b') {
+            plain += text[i];
+            continue;
+        }
+        if (i + 1 < text.size() && text[i + 1] == '[') ++i;
+        while (i + 1 < text.size() && (text[i + 1] < 0x40 || text[i + 1] > 0x7e))
+            ++i;
+        ++i; // the final byte
+    }
+    return plain;
+}
+
+} // namespace
+
+TEST(Terminal, ColoursAddEscapesAndNothingElse) {
+    const std::vector<std::string> session{"n",      "Ann",    "yes",    "warrior", "x", "p",
+                                           "attack", "attack", "attack", "v",       "s", "exit"};
+    GameDir colourDir, plainDir;
+    GameRun coloured = colourDir.play(session, {"--seed", "7", "--color=always"});
+    GameRun plain = plainDir.play(session, {"--seed", "7", "--color=never"});
+    EXPECT_NE(plain.output.find("You dealt"), std::string::npos);
+    EXPECT_NE(coloured.output.find("\x1b[95mplains [p]\x1b[97m - level 1+"), std::string::npos);
+    EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
+    EXPECT_EQ(withoutEscapes(coloured.output), plain.output);
+}
