@@ -7,7 +7,7 @@
 #include "combat/potions.hpp"
 #include "combat/rewards.hpp"
 #include "combat/skills.hpp"
-#include "combat/specials.hpp"
+#include "combat/enemy_attacks.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"

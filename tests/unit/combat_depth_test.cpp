@@ -7,7 +7,7 @@
 #include "combat/enemies.hpp"
 #include "combat/potions.hpp"
 #include "combat/skills.hpp"
-#include "combat/specials.hpp"
+#include "combat/enemy_attacks.hpp"
 #include "console/random.hpp"
 #include "items/catalogue.hpp"
 

@@ -1,4 +1,4 @@
-#include "combat/specials.hpp"
+#include "combat/enemy_attacks.hpp"
 
 #include "character/character.hpp"
 #include "combat/combat.hpp"
