@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev tmux
 
-.PHONY: play test build deps fuzz clean
+.PHONY: play test build deps fuzz bench clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -38,6 +38,10 @@ fuzz:
 		cmake --build $(FUZZ_BUILD) -j $(JOBS) && \
 		ctest --test-dir $(FUZZ_BUILD) --output-on-failure; \
 	else echo "clang++ not found: skipping the fuzzer"; fi
+
+# Times a scripted session against cat of its output and counts its write calls.
+bench: build
+	bench/run.sh $(BUILD)/kelmarch
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)

@@ -82,4 +82,4 @@ fi
 cp bench.start bench.txt
 strace -f -c -e trace=write -o writes.txt "$binary" --seed 1 --color=always < session.txt > /dev/null
 writes=$(awk '$NF == "write" { print $4 }' writes.txt)
-echo "writes: $writes"
+echo "writes: $writes, $(awk "BEGIN { printf \"%.2f\", $writes / $lines }") per line read"
