@@ -58,15 +58,9 @@ TEST(CombatDepth, EveryEnemyShowsItsSpecial) {
     struct Walk {
         int area, attack, seed;
     };
-    for (auto [area, attack, seed] : {Walk{1, 30, 3},
-                                      {2, 50, 2},
-                                      {3, 50, 3},
-                                      {4, 120, 4},
-                                      {5, 50, 2},
-                                      {6, 50, 6},
-                                      {7, 50, 7},
-                                      {8, 50, 8},
-                                      {99, 600, 9}}) {
+    const Walk walks[] = {{1, 30, 3}, {2, 50, 2}, {3, 50, 3}, {4, 120, 4}, {5, 50, 2},
+                          {6, 50, 6}, {7, 50, 7}, {8, 50, 8}, {99, 600, 9}};
+    for (auto [area, attack, seed] : walks) {
         saveTess(
             dir, area,
             "Current Health:2000000000\nMax Health:2000000000\nAttack:" + std::to_string(attack) +
@@ -78,44 +72,29 @@ TEST(CombatDepth, EveryEnemyShowsItsSpecial) {
                                {"--seed", std::to_string(seed)});
         output += run.output;
     }
-    const std::string n = "[0-9]+";
-    expectLines(output,
-                {
-                    "The enemy did " + n + " damage with charge\\.",
-                    "The enemy did " + n + " damage with strike\\.",
-                    "The enemy did " + n + " damage with stomp\\.",
-                    "The enemy did " + n + " damage with impale\\.",
-                    "The enemy caused you to bleed for 3 rounds\\.",
-                    "The enemy recovered 20 health with heal\\.",
-                    "The enemy did " + n + " damage with bark throw\\.",
-                    "The enemy stunned you for 1 round\\.",
-                    "The enemy poisoned you for 4 rounds\\.",
-                    "The enemy did " + n + " damage with peck\\.",
-                    "The enemy did " + n + " damage with flap\\.",
-                    "The enemy did " + n + " damage with boulder throw\\.",
-                    "The enemy did " + n + " damage with blades\\.",
-                    "The enemy recovered 50 health with mend\\.",
-                    "The enemy stunned you for 2 round\\.",
-                    "The enemy did 40 damage with shock\\.",
-                    "The enemy ignited you for 2 rounds\\.",
-                    "The enemy did 60 damage with smolder\\.",
-                    "The enemy did " + n + " damage with shriek\\.",
-                    "The enemy did (" + n + ") damage and recovered \\1 health with BRAINS\\.",
-                    "The enemy fully recovered with rebirth\\.",
-                    "Dovik Vel'karr smacks you with code for " + n + " damage!",
-                    "You take 3 bleeding damage\\.",
-                    "You take 10 bleeding damage\\.",
-                    "You take 25 bleeding damage\\.",
-                    "You are bleeding for 0 more rounds\\.",
-                    "You take 4 poison damage\\.",
-                    "You take 8 poison damage\\.",
-                    "You take 10 poison damage\\.",
-                    "You are poisoned for 0 more rounds\\.",
-                    "You take 10 fire damage\\.",
-                    "You take 40 fire damage\\.",
-                    "You are on fire for 0 more rounds\\.",
-                    "You are stunned for 0 more rounds\\.",
-                });
+    const std::string n = "[0-9]+", did = "The enemy did " + n + " damage with ";
+    // clang-format off
+    expectLines(output, {
+        did + "charge\\.", did + "strike\\.", did + "stomp\\.", did + "impale\\.", did + "peck\\.",
+        did + "bark throw\\.", did + "flap\\.", did + "boulder throw\\.", did + "blades\\.",
+        did + "shriek\\.",
+        "The enemy did 40 damage with shock\\.", "The enemy did 60 damage with smolder\\.",
+        "The enemy did (" + n + ") damage and recovered \\1 health with BRAINS\\.",
+        "The enemy recovered 20 health with heal\\.", "The enemy recovered 50 health with mend\\.",
+        "The enemy fully recovered with rebirth\\.",
+        "Dovik Vel'karr smacks you with code for " + n + " damage!",
+        "The enemy caused you to bleed for 3 rounds\\.", "The enemy poisoned you for 4 rounds\\.",
+        "The enemy stunned you for 1 round\\.", "The enemy stunned you for 2 round\\.",
+        "The enemy ignited you for 2 rounds\\.", "You are stunned for 0 more rounds\\.",
+        "You take 3 bleeding damage\\.", "You take 10 bleeding damage\\.",
+        "You take 25 bleeding damage\\.",
+        "You take 4 poison damage\\.", "You take 8 poison damage\\.",
+        "You take 10 poison damage\\.",
+        "You take 10 fire damage\\.", "You take 40 fire damage\\.",
+        "You are bleeding for 0 more rounds\\.",
+        "You are poisoned for 0 more rounds\\.", "You are on fire for 0 more rounds\\.",
+    });
+    // clang-format on
 }
 
 // Each block must stand in the output as consecutive lines.
@@ -174,27 +153,12 @@ TEST(CombatDepth, MageSpellsAndPotions) {
              "Current Mana:500\nMax Mana:1000\n",
              "Bolt:3\nStun:1\nFire:1\nHeal:2\nPoison:3\n" + costs +
                  "Inventory:30,31,32,33,30\nWeapon:37\nArmor:44\n");
-    GameRun run = dir.play({"l",
-                            "tess",
-                            "s",
-                            "potion",
-                            "low health potion",
-                            "high health potion",
-                            "low mana potion",
-                            "high mana potion",
-                            "high mana potion",
-                            "go back",
-                            "skill",
-                            "stun",
-                            "poison",
-                            "fire",
-                            "heal",
-                            "bolt",
-                            "go back",
-                            "potions",
-                            "low health potion",
-                            "go back"},
-                           {"--seed", "1"});
+    // clang-format off
+    GameRun run = dir.play({"l", "tess", "s", "potion", "low health potion", "high health potion",
+                            "low mana potion", "high mana potion", "high mana potion", "go back",
+                            "skill", "stun", "poison", "fire", "heal", "bolt", "go back",
+                            "potions", "low health potion", "go back"}, {"--seed", "1"});
+    // clang-format on
     const std::string regenerates = "Your Regeneration Armor healed you 30 health.";
     expectBlocks(
         run.output,

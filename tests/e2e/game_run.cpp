@@ -14,8 +14,10 @@ std::atomic<int> dirCounter{0};
 std::string quoted(const std::string &text) {
     std::string out = "'";
     for (char c : text) {
-        if (c == '\'') out += "'\\''";
-        else out += c;
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
     }
     return out + "'";
 }
@@ -45,16 +47,15 @@ GameDir::~GameDir() {
 
 GameRun GameDir::play(const std::vector<std::string> &lines, const std::vector<std::string> &args) {
     std::string input;
-    for (const std::string &line : lines) input += line + "\n";
+    for (const std::string &line : lines)
+        input += line + "\n";
     return playRaw(input, args);
 }
 
 GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::string> &args) {
     const std::filesystem::path io = dir.parent_path() / (dir.filename().string() + "-io");
     std::filesystem::create_directories(io);
-    {
-        std::ofstream(io / "stdin", std::ios::binary) << stdinBytes;
-    }
+    { std::ofstream(io / "stdin", std::ios::binary) << stdinBytes; }
     std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KELMARCH_BINARY);
     bool colourChosen = false;
     for (const std::string &arg : args) {
@@ -77,9 +78,13 @@ void GameDir::write(const std::string &name, const std::string &content) const {
     std::ofstream(dir / name, std::ios::binary) << content;
 }
 
-std::string GameDir::read(const std::string &name) const { return slurp(dir / name); }
+std::string GameDir::read(const std::string &name) const {
+    return slurp(dir / name);
+}
 
-bool GameDir::exists(const std::string &name) const { return std::filesystem::exists(dir / name); }
+bool GameDir::exists(const std::string &name) const {
+    return std::filesystem::exists(dir / name);
+}
 
 // A run of line breaks is the end of the line before it (if any), then empty lines, then
 // as many clearings as fit: the game never prints an empty line straight after a clear.
@@ -92,14 +97,16 @@ std::string withClears(const std::string &output) {
             continue;
         }
         size_t run = 0;
-        while (i + run < output.size() && output[i + run] == '\n') ++run;
+        while (i + run < output.size() && output[i + run] == '\n')
+            ++run;
         size_t breaks = run;
         if (i > 0) {
             result += '\n';
             --breaks;
         }
         result.append(breaks % clearLines, '\n');
-        for (size_t c = 0; c < breaks / clearLines; ++c) result += "<clear>\n";
+        for (size_t c = 0; c < breaks / clearLines; ++c)
+            result += "<clear>\n";
         i += run;
     }
     return result;

@@ -13,8 +13,11 @@ TEST(Options, VersionHelpAndUsage) {
     EXPECT_NE(help.output.find("--seed N"), std::string::npos);
     EXPECT_NE(help.output.find("working directory"), std::string::npos);
 
-    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-             {"--frobnicate"}, {"--color=sometimes"}, {"--seed", "x"}, {"--seed"}, {"--seed", "-1"}}) {
+    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{{"--frobnicate"},
+                                                                              {"--color=sometimes"},
+                                                                              {"--seed", "x"},
+                                                                              {"--seed"},
+                                                                              {"--seed", "-1"}}) {
         GameRun run = dir.play({}, bad);
         EXPECT_EQ(run.exitCode, 2) << bad[0];
         EXPECT_EQ(run.output, "");

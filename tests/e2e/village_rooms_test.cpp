@@ -59,34 +59,17 @@ TEST(VillageRooms, TrainerSpendsEveryPointAndRefusesWithoutThem) {
 
 TEST(VillageRooms, EveryCrierTopicAnswersAndWrongInputShowsThePageAgain) {
     struct Topic {
-        std::string keyword;
-        std::string heading;
-        std::string firstLine;
+        std::string keyword, heading;
     };
-    const std::string legend = "TOWN CRIER>Dovik Vel'karr";
-    const std::string legendLine =
-        "\"Legend states that Dovik Vel'karr created this land where we live.";
+    // clang-format off
     std::vector<Topic> topics = {
-        {"stats", "TOWN CRIER>Stats",
-         "Health: life points, if your health reaches 0 you get knocked out"},
-        {"warrior skills", "TOWN CRIER>Warrior Skills",
-         "Skills cost more mana every time you increase a skill level."},
-        {"mage skills", "TOWN CRIER>Mage Skills",
-         "Skills cost more mana every time you increase a skill level."},
-        {"enemies", "TOWN CRIER>Enemies",
-         "Each area outside of the village has several enemies to fight."},
-        {"levels and xp", "TOWN CRIER>Levels and Xp",
-         "You earn experience (xp) by killing enemies."},
-        {"rare items", "TOWN CRIER>Rare Items",
-         "There are 11 items that can only be found outside of the village."},
-        {"rare item stats", "TOWN CRIER>Rare Item Stats",
-         "Sword of Fortune: +10 Attk (+2 gold per hit) [10 Attk]"},
-        {"other", "TOWN CRIER>Other",
-         "Fire, poison, and bleeding damage is not affected by armor."},
-    };
+        {"stats", "Stats"}, {"warrior skills", "Warrior Skills"}, {"mage skills", "Mage Skills"},
+        {"enemies", "Enemies"}, {"levels and xp", "Levels and Xp"}, {"rare items", "Rare Items"},
+        {"rare item stats", "Rare Item Stats"}, {"other", "Other"}};
+    // clang-format on
     for (const char *alias : {"dovik vel'karr", "dovik", "dovik velkarr", "dovo", "drixy",
                               "pipkinpal", "velkarr", "dd", "dv", "lantern forge lad", "lfl"})
-        topics.push_back({alias, legend, legendLine});
+        topics.push_back({alias, "Dovik Vel'karr"});
 
     std::vector<std::string> lines = {"l", "tess", "town crier"};
     for (const Topic &topic : topics)
@@ -104,8 +87,7 @@ TEST(VillageRooms, EveryCrierTopicAnswersAndWrongInputShowsThePageAgain) {
     for (const Topic &topic : topics) {
         ASSERT_GE(screens.end() - at, 3) << topic.keyword;
         EXPECT_EQ(at[0], topicList) << topic.keyword;
-        EXPECT_TRUE(at[1].starts_with(topic.heading + "\n\n" + topic.firstLine + "\n"))
-            << topic.keyword;
+        EXPECT_TRUE(at[1].starts_with("TOWN CRIER>" + topic.heading + "\n\n")) << topic.keyword;
         EXPECT_EQ(at[2], typeAnOption + at[1]) << topic.keyword;
         at += 3;
     }

@@ -78,16 +78,6 @@ TEST(World, KnockOutBillsHalfTheGoldAndWakesInTheVillage) {
     EXPECT_NE(file.find("Wilderness:0\nWhirlwind"), std::string::npos); // not safe: no such line
 }
 
-TEST(World, FleeingLeavesThePlainsSafe) {
-    GameDir dir;
-    writeBob(dir, "150", "0");
-    GameRun run = dir.play({"l", "bob", "p", "flee", "flee", "v"}, {"--seed", "6"});
-    expectInOrder(run.output, {"A wild goblin appears!", "You were unable to flee.",
-                               "The enemy hit you for 2 damage.", "You have fled.", "", "PLAINS",
-                               "", "You have 148/150 health and 10/10 mana left.", "VILLAGE"});
-    EXPECT_NE(dir.read("bob.txt").find("XP:90\n"), std::string::npos); // fleeing pays nothing
-}
-
 TEST(World, TheHiddenLairsBossIsRedAndAllowsNoFlight) {
     GameDir dir;
     writeBob(dir, "150", "9");

@@ -33,15 +33,6 @@ TEST_F(CharacterFileTest, NewWarriorBobIsTheTwentyFourLineFile) {
     EXPECT_EQ(saveLines.size(), 24u);
 }
 
-TEST_F(CharacterFileTest, ClassStartsDiffer) {
-    startMage();
-    EXPECT_EQ(character.maxHealth, 100);
-    EXPECT_EQ(character.currentMana, 45);
-    EXPECT_EQ(character.agility, 25);
-    EXPECT_EQ(character.skillPoints, 2);
-    EXPECT_EQ(character.stunMana, 7);
-}
-
 TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
     character.name = "a:b";
     startMage();
@@ -108,12 +99,6 @@ TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
     EXPECT_EQ(character.wilderness, 0);
 }
 
-TEST_F(CharacterFileTest, MissingFileSetsNothing) {
-    profileName = "nobody";
-    loadCharacter();
-    EXPECT_EQ(character, Character{});
-}
-
 TEST_F(CharacterFileTest, SaveThatCannotBeWrittenWarnsAndKeepsTheOldFile) {
     profileName = "missing-dir/bob";
     saveCharacter();
@@ -125,22 +110,4 @@ TEST_F(CharacterFileTest, SaveThatCannotBeWrittenWarnsAndKeepsTheOldFile) {
     profileName = "taken";
     saveCharacter();
     EXPECT_EQ(readFile("taken.txt"), "Name:Old\n");
-}
-
-TEST_F(CharacterFileTest, ProfilesKeepOrderAndEmptyEntries) {
-    readProfiles();
-    EXPECT_TRUE(profilesEmpty);
-    writeFile("profiles.txt", "bob\n\nann\n");
-    readProfiles();
-    EXPECT_EQ(profiles, (std::vector<std::string>{"bob", "", "ann"}));
-    profiles.push_back("zed");
-    writeProfiles();
-    EXPECT_EQ(readFile("profiles.txt"), "bob\n\nann\nzed\n");
-    EXPECT_EQ(lowerCaseName("BoB Ä:Z"), "bob Ä:z");
-}
-
-TEST_F(CharacterFileTest, SaturatingArithmeticStopsAtTheLimits) {
-    EXPECT_EQ(saturatingAdd(2147483600, 100), 2147483647);
-    EXPECT_EQ(saturatingAdd(-2147483600, -100), -2147483647 - 1);
-    EXPECT_EQ(saturatingAdd(5, -7), -2);
 }

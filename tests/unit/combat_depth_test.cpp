@@ -5,18 +5,15 @@
 #include "combat/combat.hpp"
 #include "combat/effects.hpp"
 #include "combat/enemies.hpp"
-#include "combat/potions.hpp"
-#include "combat/skills.hpp"
 #include "combat/enemy_attacks.hpp"
+#include "combat/skills.hpp"
 #include "console/random.hpp"
-#include "items/catalogue.hpp"
 
 #include <algorithm>
 #include <functional>
 #include <limits>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -99,138 +96,12 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
         EXPECT_EQ(span(c.lead, c.act), c.span) << c.what;
 }
 
-TEST_F(CombatDepthTest, BoltKeepsItsFloorAndHealItsCap) {
-    enemyDefense = 400;
-    cast("bolt", 1, 0);
-    EXPECT_EQ(messageLog[0], "You dealt 1 damage with bolt.");
-    for (auto [current, healed] : {std::pair{470, 30}, {500, 0}}) {
-        character.currentHealth = current;
-        messageLog.clear();
-        cast("heal", 2, 0);
-        EXPECT_EQ(messageLog[0], "You've been healed " + std::to_string(healed) + " health.");
-        EXPECT_EQ(character.currentHealth, 500);
-        EXPECT_EQ(character.currentMana, 95);
-    }
-}
-
-TEST_F(CombatDepthTest, RefusedSkillsCostNothingAndDodgedOnesArePaid) {
-    character.bolt = 1;
-    for (std::string typed : {"stun", "Bolt", "bolt "})
-        useSkill(typed);
-    character.weapon = 39; // the Frugal Staff never lifts the mana check
-    character.currentMana = 4;
-    useSkill("bolt");
-    EXPECT_EQ(messageLog,
-              (Lines{"You don't have access to that skill.", "You don't have access to that skill.",
-                     "You don't have access to that skill.", "You don't have enough mana."}));
-    EXPECT_EQ(enemyHealth, 100000);
-
-    std::set<int32_t> manaLeft;
-    enemyAgility = 151; // always dodged
-    for (uint32_t seed = 0; seed < 20; ++seed) {
-        seedRandom(seed);
-        character.currentMana = 5;
-        useSkill("bolt");
-        manaLeft.insert(character.currentMana);
-    }
-    EXPECT_EQ(manaLeft, (std::set<int32_t>{0, 5}));
-}
-
-TEST_F(CombatDepthTest, HealingItemsRoundTheirShare) {
-    struct Case {
-        int32_t weapon, armor, maximum, current, after;
-        Lines lines;
-    } cases[] = {
-        {38, 0, 125, 100, 103, {"Your Orb of Healing healed you 3 health."}}, // 2.5 rounds up
-        {38, 0, 100, 100, 100, {"Your Orb of Healing healed you 0 health."}},
-        {0, 44, 150, 100, 105, {"Your Regeneration Armor healed you 5 health."}}, // 4.5
-        {0, 44, 100, 99, 100, {"Your Regeneration Armor healed you 1 health."}},
-        {38,
-         44,
-         100,
-         90,
-         95,
-         {"Your Orb of Healing healed you 2 health.",
-          "Your Regeneration Armor healed you 3 health."}},
-    };
-    for (const Case &c : cases) {
-        messageLog.clear();
-        character.weapon = c.weapon;
-        character.armor = c.armor;
-        character.maxHealth = c.maximum;
-        character.currentHealth = c.current;
-        itemPowers(true);
-        EXPECT_EQ(character.currentHealth, c.after);
-        EXPECT_EQ(messageLog, c.lines);
-    }
-}
-
-TEST_F(CombatDepthTest, HealingSpecialsKeepToTheirConditions) {
-    struct Case {
-        std::string enemy;
-        int32_t health, after;
-    } cases[] = {{"fairy", 100, 120},
-                 {"fairy", 101, 101},
-                 {"nymph", 300, 350},
-                 {"nymph", 301, 301},
-                 {"stone titan", 9, 9}};
-    character.agility = 0;
-    for (const Case &c : cases) {
-        enemyHealth = c.health;
-        enemyName = c.enemy;
-        EXPECT_EQ(enemySpecialAttack(), c.health != c.after) << c.enemy;
-        EXPECT_EQ(enemyHealth, c.after) << c.enemy;
-    }
-}
-
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStillEndTheRound) {
     cast("blades", std::numeric_limits<int32_t>::max(), 40);
     auto hits = std::ranges::count_if(
         messageLog, [](const std::string &line) { return line.ends_with(" damage with blades."); });
     EXPECT_GE(hits, 2);
     EXPECT_LE(hits, 1000);
-}
-
-TEST_F(CombatDepthTest, RogueBladesWatchTheBaseAgilityOnly) {
-    for (int32_t baseAgility : {0, 250}) {
-        character.agility = baseAgility;
-        weaponAgility = baseAgility == 0 ? 100 : 0;  // equipment helps only against the opening
-        playerStunRounds = baseAgility == 0 ? 0 : 1; // lifts every draw to 201..350
-        std::set<long> blows;
-        for (uint32_t seed = 0; seed < 300; ++seed) {
-            seedRandom(seed);
-            messageLog.clear();
-            enemyName = "rogue";
-            if (!enemySpecialAttack()) continue;
-            long misses = std::ranges::count(messageLog, "The enemy's attack missed.");
-            EXPECT_TRUE(misses == 0 ||
-                        (misses == 1 && messageLog.back() == "The enemy's attack missed."));
-            blows.insert(static_cast<long>(messageLog.size()) - misses);
-        }
-        std::set<long> expected{2, 3, 4, 5};
-        if (baseAgility != 0) expected.insert({0, 1});
-        EXPECT_EQ(blows, expected);
-    }
-}
-
-TEST_F(CombatDepthTest, PotionsCapAtTheEffectiveMaximumsAndSave) {
-    combatActive = false;
-    character.maxHealth = 100;
-    character.currentHealth = 80;
-    character.maxMana = 60;
-    armorMana = 40; // robes lift the ceiling to 100
-    character.currentMana = 10;
-    character.inventory = {33, 30, 31, 30};
-    potionsActive = true;
-    feed({"low health potion", "high mana potion"});
-    potionsScreen();
-    potionsScreen();
-    EXPECT_EQ(messageLog, (Lines{"You have restored 20 health.", "You have restored 90 mana."}));
-    EXPECT_EQ(character.inventory, (std::vector<int32_t>{31, 30})); // the first of each kind
-    EXPECT_NE(readFile("tess.txt")
-                  .find("Current Health:100\nMax Health:100\nAttack:25\n"
-                        "Defense:12\nAgility:8\nCurrent Mana:100\n"),
-              std::string::npos);
 }
 
 TEST_F(CombatDepthTest, WeaponPowersOnlyOnLandedBlows) {
