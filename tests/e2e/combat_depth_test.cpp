@@ -14,10 +14,8 @@ using Lines = std::vector<std::string>;
 
 // A saved character standing safe in `area`; `extra` holds its skill, item and stat lines.
 void saveTess(const GameDir &dir, int area, const std::string &stats, const std::string &extra) {
-    dir.write("profiles.txt", "tess\n");
-    dir.write("tess.txt", "Name:Tess\nLevel:20\nXP:0\nStat Points:0\nSkill Points:0\nGold:0\n" +
-                              stats + "Wilderness:" + std::to_string(area) + "\nSafe Area:1\n" +
-                              extra);
+    dir.addCharacter("Tess", "Level:20\nXP:0\nStat Points:0\nSkill Points:0\nGold:0\n" + stats +
+                                 "Wilderness:" + std::to_string(area) + "\nSafe Area:1\n" + extra);
 }
 
 Lines repeat(const Lines &block, int times) {
@@ -46,10 +44,6 @@ void expectLines(const std::string &output, const Lines &patterns) {
     }
 }
 
-const std::string costs =
-    "Whirlwind Mana:2\nStab Mana:3\nBlades Mana:3\nSlice Mana:2\nGouge Mana:2\n"
-    "Bolt Mana:5\nStun Mana:7\nFire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
-
 // A character who cannot fall and never evades walks every area, strikes once and then
 // tries to flee, so that every enemy gets turn after turn.
 TEST(CombatDepth, EveryEnemyShowsItsSpecial) {
@@ -65,7 +59,7 @@ TEST(CombatDepth, EveryEnemyShowsItsSpecial) {
             dir, area,
             "Current Health:2000000000\nMax Health:2000000000\nAttack:" + std::to_string(attack) +
                 "\nDefense:0\nAgility:0\nCurrent Mana:0\nMax Mana:0\n",
-            costs);
+            startingManaCosts);
         Lines fight =
             area == 99 ? repeat({"attack"}, 12) : concat({"attack"}, repeat({"flee"}, 10));
         GameRun run = dir.play(concat({"l", "tess"}, repeat(concat({"s"}, fight), 40)),
@@ -97,16 +91,6 @@ TEST(CombatDepth, EveryEnemyShowsItsSpecial) {
     // clang-format on
 }
 
-// Each block must stand in the output as consecutive lines.
-void expectBlocks(const std::string &output, const std::vector<Lines> &blocks) {
-    for (const Lines &block : blocks) {
-        std::string text;
-        for (const std::string &line : block)
-            text += line + "\n";
-        EXPECT_NE(output.find(text), std::string::npos) << text;
-    }
-}
-
 const std::string warrior =
     "Current Health:1000\nMax Health:1000\nAttack:0\nDefense:10\nAgility:0\n"
     "Current Mana:100\nMax Mana:100\n";
@@ -116,7 +100,8 @@ const std::string warrior =
 TEST(CombatDepth, WarriorSkillsWithTheFlail) {
     GameDir dir;
     saveTess(dir, 7, warrior,
-             "Whirlwind:10\nStab:2\nBlades:1\nSlice:1\nGouge:1\n" + costs + "Weapon:40\n");
+             "Whirlwind:10\nStab:2\nBlades:1\nSlice:1\nGouge:1\n" + startingManaCosts +
+                 "Weapon:40\n");
     Lines input{"l",    "tess",   "s",     "skill", "gouge",  "whirlwind",
                 "stab", "blades", "slice", "stun",  "go back"};
     GameRun run = dir.play(concat(input, repeat({"flee"}, 6)), {"--seed", "10"});
@@ -151,7 +136,7 @@ TEST(CombatDepth, MageSpellsAndPotions) {
     saveTess(dir, 2,
              "Current Health:100\nMax Health:1000\nAttack:200\nDefense:10\nAgility:0\n"
              "Current Mana:500\nMax Mana:1000\n",
-             "Bolt:3\nStun:1\nFire:1\nHeal:2\nPoison:3\n" + costs +
+             "Bolt:3\nStun:1\nFire:1\nHeal:2\nPoison:3\n" + startingManaCosts +
                  "Inventory:30,31,32,33,30\nWeapon:37\nArmor:44\n");
     // clang-format off
     GameRun run = dir.play({"l", "tess", "s", "potion", "low health potion", "high health potion",

@@ -50,9 +50,8 @@ std::string manyNames() {
 
 const std::string bob = "Name:Bob\nLevel:5\nXP:0\nStat Points:1000000\nSkill Points:0\nGold:0\n"
                         "Current Health:200\nMax Health:200\nAttack:30\nDefense:20\nAgility:10\n"
-                        "Current Mana:10\nMax Mana:10\nWilderness:0\nWhirlwind Mana:2\n"
-                        "Stab Mana:3\nBlades Mana:3\nSlice Mana:2\nGouge Mana:2\nBolt Mana:5\n"
-                        "Stun Mana:7\nFire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
+                        "Current Mana:10\nMax Mana:10\nWilderness:0\n" +
+                        startingManaCosts;
 
 } // namespace
 

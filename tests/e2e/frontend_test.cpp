@@ -19,10 +19,6 @@ const std::string scene = "You slowly wake up in a bed and look around.\n"
                           "\"What is your name, adventurer?\"\n\n"
                           "Type your name below:\n\n";
 
-bool contains(const std::string &text, const std::string &part) {
-    return text.find(part) != std::string::npos;
-}
-
 } // namespace
 
 TEST(FrontEnd, NewMageIsSavedAndListedAndTheVillageFollows) {

@@ -1,8 +1,10 @@
 #include "game_run.hpp"
 
 #include <atomic>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -78,6 +80,14 @@ void GameDir::write(const std::string &name, const std::string &content) const {
     std::ofstream(dir / name, std::ios::binary) << content;
 }
 
+void GameDir::addCharacter(const std::string &name, const std::string &lines) const {
+    std::string profile = name;
+    for (char &c : profile)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    write("profiles.txt", profile + "\n");
+    write(profile + ".txt", "Name:" + name + "\n" + lines);
+}
+
 std::string GameDir::read(const std::string &name) const {
     return slurp(dir / name);
 }
@@ -127,4 +137,26 @@ std::vector<std::string> screensOf(const std::string &output) {
         start = next + marker.size();
     }
     return screens;
+}
+
+bool contains(const std::string &text, const std::string &part) {
+    return text.find(part) != std::string::npos;
+}
+
+void expectInOrder(const std::string &output, const std::vector<std::string> &lines) {
+    size_t at = 0;
+    for (const std::string &line : lines) {
+        size_t found = output.find("\n" + line + "\n", at);
+        ASSERT_NE(found, std::string::npos) << "missing, or out of order: " << line;
+        at = found + line.size() + 1;
+    }
+}
+
+void expectBlocks(const std::string &output, const std::vector<std::vector<std::string>> &blocks) {
+    for (const std::vector<std::string> &block : blocks) {
+        std::string text;
+        for (const std::string &line : block)
+            text += line + "\n";
+        EXPECT_TRUE(contains("\n" + output, "\n" + text)) << text;
+    }
 }

@@ -24,6 +24,8 @@ class GameDir {
     GameRun playRaw(const std::string &stdinBytes, const std::vector<std::string> &args);
 
     void write(const std::string &name, const std::string &content) const;
+    // A saved character, the only one listed: its file is the name line, then `lines`.
+    void addCharacter(const std::string &name, const std::string &lines) const;
     std::string read(const std::string &name) const;
     bool exists(const std::string &name) const;
     const std::filesystem::path &path() const { return dir; }
@@ -32,7 +34,18 @@ class GameDir {
     std::filesystem::path dir;
 };
 
+// The mana costs of every skill at level 0, as a new character's file has them.
+inline const std::string startingManaCosts =
+    "Whirlwind Mana:2\nStab Mana:3\nBlades Mana:3\nSlice Mana:2\nGouge Mana:2\n"
+    "Bolt Mana:5\nStun Mana:7\nFire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
+
 // The output with each clearing of the screen (300 line breaks) shown as a "<clear>" line.
 std::string withClears(const std::string &output);
 // The output split at the clearings: what each pass left on the screen, in order.
 std::vector<std::string> screensOf(const std::string &output);
+
+bool contains(const std::string &text, const std::string &part);
+// Each line stands whole in the output, after the one before it.
+void expectInOrder(const std::string &output, const std::vector<std::string> &lines);
+// Each block stands in the output as consecutive whole lines.
+void expectBlocks(const std::string &output, const std::vector<std::vector<std::string>> &blocks);

@@ -6,23 +6,11 @@ namespace {
 
 // Bob, a level 1 warrior with 90 xp, in the village; fields replaced as given.
 void writeBob(const GameDir &dir, const std::string &health, const std::string &gold) {
-    dir.write("profiles.txt", "bob\n");
-    dir.write("bob.txt", "Name:Bob\nLevel:1\nXP:90\nStat Points:0\nSkill Points:1\nGold:" + gold +
-                             "\nCurrent Health:" + health +
-                             "\nMax Health:150\nAttack:25\nDefense:12\nAgility:8\n"
-                             "Current Mana:10\nMax Mana:10\nWilderness:0\nWhirlwind Mana:2\n"
-                             "Stab Mana:3\nBlades Mana:3\nSlice Mana:2\nGouge Mana:2\nBolt Mana:5\n"
-                             "Stun Mana:7\nFire Mana:6\nHeal Mana:5\nPoison Mana:6\n");
-}
-
-// Each line appears whole, after the one before it.
-void expectInOrder(const std::string &output, const std::vector<std::string> &lines) {
-    size_t at = 0;
-    for (const std::string &line : lines) {
-        size_t found = output.find("\n" + line + "\n", at);
-        ASSERT_NE(found, std::string::npos) << "missing, or out of order: " << line;
-        at = found + line.size() + 1;
-    }
+    dir.addCharacter("Bob", "Level:1\nXP:90\nStat Points:0\nSkill Points:1\nGold:" + gold +
+                                "\nCurrent Health:" + health +
+                                "\nMax Health:150\nAttack:25\nDefense:12\nAgility:8\n"
+                                "Current Mana:10\nMax Mana:10\nWilderness:0\n" +
+                                startingManaCosts);
 }
 
 } // namespace

@@ -104,31 +104,4 @@ TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStillEndTheRound) {
     EXPECT_LE(hits, 1000);
 }
 
-TEST_F(CombatDepthTest, WeaponPowersOnlyOnLandedBlows) {
-    character.weapon = 34;
-    itemPowers(true);
-    itemPowers(false);
-    EXPECT_EQ(messageLog, Lines{"Your Sword of Fortune gave you 2 gold."});
-    EXPECT_EQ(character.gold, 2);
-    struct Case {
-        int32_t weapon, *damage, *rounds, perRound, count;
-    } cases[] = {{36, &enemyPoisonDamage, &enemyPoisonRounds, 4, 4},
-                 {40, &enemyBleedDamage, &enemyBleedRounds, 10, 3},
-                 {42, &enemyFireDamage, &enemyFireRounds, 20, 2}};
-    for (const Case &c : cases) {
-        character.weapon = c.weapon;
-        int procs = 0;
-        for (uint32_t seed = 0; seed < 1000; ++seed) {
-            seedRandom(seed);
-            *c.damage = *c.rounds = 0;
-            itemPowers(seed % 2 == 0); // even seeds: a spell, which never procs
-            if (*c.rounds == 0) continue;
-            EXPECT_EQ(std::make_tuple(seed % 2, *c.damage, *c.rounds),
-                      std::make_tuple(1u, c.perRound, c.count));
-            ++procs;
-        }
-        EXPECT_NEAR(procs, 145, 40); // 29 in 100 of 500 blows
-    }
-}
-
 } // namespace
