@@ -96,3 +96,12 @@ std::string readPrivateLine() {
 void readLine() {
     inputLine = readAnyLine(true);
 }
+
+void readYesOrNo() {
+    setColour("purple");
+    printLine("yes");
+    printLine("no");
+    printEmptyLine();
+    setColour("green");
+    readLine();
+}

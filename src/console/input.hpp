@@ -15,3 +15,5 @@ inline bool inputEnded = false;            // standard input is closed; the loop
 void readLine();
 // The same, into a line of the caller's own, kept out of the history.
 std::string readPrivateLine();
+// Offers yes and no in purple, then reads the answer into inputLine.
+void readYesOrNo();

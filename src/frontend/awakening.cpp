@@ -49,12 +49,7 @@ void askToConfirmName() {
         printLine("Creating this character will erase the previous one with the same name.");
     }
     printEmptyLine();
-    setColour("purple");
-    printLine("yes");
-    printLine("no");
-    printEmptyLine();
-    setColour("green");
-    readLine();
+    readYesOrNo();
     setColour("white");
     printEmptyLine();
 }

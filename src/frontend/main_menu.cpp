@@ -73,12 +73,7 @@ void deleteList() {
     printEmptyLine();
     printLine("Are you sure you would like to delete " + name + "?");
     printEmptyLine();
-    setColour("purple");
-    printLine("yes");
-    printLine("no");
-    printEmptyLine();
-    setColour("green");
-    readLine();
+    readYesOrNo();
     if (inputLine == "yes") {
         deleteCharacter(name);
     } else if (inputLine != "no") {
