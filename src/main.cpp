@@ -33,7 +33,8 @@ constexpr std::string_view help =
 std::optional<uint32_t> parseSeed(std::string_view text) {
     uint32_t seed = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) return std::nullopt;
+    if (error != std::errc{} || end != text.data() + text.size() || text.empty())
+        return std::nullopt;
     return seed;
 }
 
@@ -71,8 +72,8 @@ int main(int argc, char **argv) {
         }
     }
 
-    colourEnabled = colour == "always" ||
-                    (colour == "auto" && isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr);
+    colourEnabled = colour == "always" || (colour == "auto" && isatty(STDOUT_FILENO) &&
+                                           std::getenv("NO_COLOR") == nullptr);
     seedRandom(seed ? *seed : static_cast<uint32_t>(std::time(nullptr)));
     std::ios::sync_with_stdio(false);
     setConsoleTitle();

@@ -66,4 +66,6 @@ constexpr int32_t saturate(int64_t value) {
     if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
-constexpr int32_t saturatingAdd(int32_t a, int64_t b) { return saturate(a + b); }
+constexpr int32_t saturatingAdd(int32_t a, int64_t b) {
+    return saturate(a + b);
+}

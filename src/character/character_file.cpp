@@ -57,7 +57,9 @@ const std::array<std::pair<std::string_view, NumberField>, 10> manaLines{{
     {"Poison Mana:", &Character::poisonMana},
 }};
 
-std::string characterFile() { return profileName + ".txt"; }
+std::string characterFile() {
+    return profileName + ".txt";
+}
 
 std::string joinedNumbers(std::string_view key, const std::vector<int32_t> &numbers) {
     std::string line(key);
@@ -73,12 +75,15 @@ std::vector<int32_t> listedNumbers(std::string_view line) {
     std::vector<int32_t> numbers;
     for (size_t i = 0; i < line.size(); ++i) {
         if (line[i] != ':' && line[i] != ',') continue;
-        if (std::optional<int32_t> number = readNumber(line.substr(i + 1))) numbers.push_back(*number);
+        if (std::optional<int32_t> number = readNumber(line.substr(i + 1)))
+            numbers.push_back(*number);
     }
     return numbers;
 }
 
-bool isKnownArea(int32_t area) { return (area >= 0 && area <= 8) || area == 99; }
+bool isKnownArea(int32_t area) {
+    return (area >= 0 && area <= 8) || area == 99;
+}
 
 void setNumber(NumberField field, std::string_view value) {
     if (std::optional<int32_t> number = readNumber(value)) character.*field = *number;
@@ -137,7 +142,8 @@ void applyLine(std::string_view line) {
         character.gameOver = true;
     } else if (line.starts_with("Revealed:")) {
         for (int32_t index : listedNumbers(line)) {
-            if (index >= 0 && index < revealedCount) character.revealed[static_cast<size_t>(index)] = true;
+            if (index >= 0 && index < revealedCount)
+                character.revealed[static_cast<size_t>(index)] = true;
         }
     }
 }
@@ -146,7 +152,8 @@ void applyLine(std::string_view line) {
 
 std::optional<int32_t> readNumber(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';
@@ -167,12 +174,14 @@ void buildSaveLines() {
     const Character &c = character;
     saveLines.clear();
     saveLines.push_back("Name:" + c.name);
-    for (const auto &[key, field] : statLines) saveLines.push_back(std::string(key) + toText(c.*field));
+    for (const auto &[key, field] : statLines)
+        saveLines.push_back(std::string(key) + toText(c.*field));
     if (c.safeArea) saveLines.push_back("Safe Area:1");
     for (const auto &[key, field] : skillLines) {
         if (c.*field > 0) saveLines.push_back(std::string(key) + toText(c.*field));
     }
-    for (const auto &[key, field] : manaLines) saveLines.push_back(std::string(key) + toText(c.*field));
+    for (const auto &[key, field] : manaLines)
+        saveLines.push_back(std::string(key) + toText(c.*field));
     if (!c.inventory.empty()) saveLines.push_back(joinedNumbers("Inventory:", c.inventory));
     if (c.weapon > 0) saveLines.push_back("Weapon:" + toText(c.weapon));
     if (c.armor > 0) saveLines.push_back("Armor:" + toText(c.armor));
@@ -196,7 +205,8 @@ void loadCharacter() {
 }
 
 void applySaveLines() {
-    for (const std::string &line : saveLines) applyLine(line);
+    for (const std::string &line : saveLines)
+        applyLine(line);
     // A damaged area number would leave the character nowhere: it wakes in the village.
     if (!isKnownArea(character.wilderness)) character.wilderness = 0;
 }

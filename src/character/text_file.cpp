@@ -7,7 +7,8 @@ std::vector<std::string> readTextLines(const std::string &path) {
     std::vector<std::string> lines;
     std::ifstream file(path);
     std::string line;
-    while (std::getline(file, line)) lines.push_back(line);
+    while (std::getline(file, line))
+        lines.push_back(line);
     return lines;
 }
 

@@ -3,9 +3,9 @@
 // turn, the damage roll, the enemy's half and the knock-out.
 #include <cstdint>
 
-inline bool turnTaken = false;     // a menu action used the round
-inline int32_t roundDamage = 0;    // damage gathered in the current half-round
-inline int32_t hitDamage = 0;      // one hit of a multi-hit attack
+inline bool turnTaken = false;  // a menu action used the round
+inline int32_t roundDamage = 0; // damage gathered in the current half-round
+inline int32_t hitDamage = 0;   // one hit of a multi-hit attack
 inline bool enemyUsedSpecial = false;
 
 void combatScreen();

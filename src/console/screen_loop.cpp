@@ -53,6 +53,7 @@ void runPass() {
 
 void screenLoop() {
     readProfiles();
-    while (!inputEnded) runPass();
+    while (!inputEnded)
+        runPass();
     finishOutput();
 }

@@ -8,7 +8,7 @@
 inline const std::string gameVersion = "1.3";
 
 inline std::vector<std::string> messageLog; // shown at the top of the next pass
-inline int32_t screenStep = 0; // where the awakening, town crier or ending resumes
+inline int32_t screenStep = 0;              // where the awakening, town crier or ending resumes
 
 inline bool mainMenuActive = true;
 inline bool shopActive = false;

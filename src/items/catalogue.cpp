@@ -56,7 +56,9 @@ const std::array<Item, 44> catalogue{{
 }};
 // clang-format on
 
-bool isPotion(int32_t id) { return id >= 30 && id <= 33; }
+bool isPotion(int32_t id) {
+    return id >= 30 && id <= 33;
+}
 
 std::string bonusText(int32_t bonus, std::string_view word) {
     return " +" + toText(bonus) + " " + std::string(word);
@@ -110,9 +112,13 @@ int32_t leadingNumber(std::string_view text) {
 
 } // namespace
 
-bool isItemId(int32_t id) { return id >= firstItemId && id <= lastItemId; }
+bool isItemId(int32_t id) {
+    return id >= firstItemId && id <= lastItemId;
+}
 
-const Item &itemById(int32_t id) { return catalogue[static_cast<size_t>(id - firstItemId)]; }
+const Item &itemById(int32_t id) {
+    return catalogue[static_cast<size_t>(id - firstItemId)];
+}
 
 void setWeaponBonuses(int32_t id) {
     clearWeaponBonuses();
@@ -134,17 +140,25 @@ void setArmorBonuses(int32_t id) {
     armorMana = item.manaBonus;
 }
 
-void clearWeaponBonuses() { weaponAttack = weaponDefense = weaponAgility = weaponMana = 0; }
-void clearArmorBonuses() { armorAttack = armorDefense = armorAgility = armorMana = 0; }
+void clearWeaponBonuses() {
+    weaponAttack = weaponDefense = weaponAgility = weaponMana = 0;
+}
+void clearArmorBonuses() {
+    armorAttack = armorDefense = armorAgility = armorMana = 0;
+}
 
-int32_t effectiveAttack() { return saturate(int64_t{character.attack} + weaponAttack + armorAttack); }
+int32_t effectiveAttack() {
+    return saturate(int64_t{character.attack} + weaponAttack + armorAttack);
+}
 int32_t effectiveDefense() {
     return saturate(int64_t{character.defense} + weaponDefense + armorDefense);
 }
 int32_t effectiveAgility() {
     return saturate(int64_t{character.agility} + weaponAgility + armorAgility);
 }
-int32_t effectiveMaxMana() { return saturate(int64_t{character.maxMana} + weaponMana + armorMana); }
+int32_t effectiveMaxMana() {
+    return saturate(int64_t{character.maxMana} + weaponMana + armorMana);
+}
 
 void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, bool showStats) {
     ItemListingEntry entry;

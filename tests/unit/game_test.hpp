@@ -36,7 +36,8 @@ class GameTest : public ::testing::Test {
     // The lines the next reads will return, each given without its line break.
     void feed(std::initializer_list<std::string> lines) {
         std::string text;
-        for (const std::string &line : lines) text += line + "\n";
+        for (const std::string &line : lines)
+            text += line + "\n";
         input.clear();
         input.str(text);
     }
