@@ -4,7 +4,7 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 JOBS ?= $(shell nproc)
-PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev tmux
+PACKAGES := cmake ninja-build g++ libgtest-dev libgmock-dev libreadline-dev tmux strace
 
 .PHONY: play test build deps fuzz bench clean
 
