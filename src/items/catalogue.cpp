@@ -56,10 +56,6 @@ const std::array<Item, 44> catalogue{{
 }};
 // clang-format on
 
-bool isPotion(int32_t id) {
-    return id >= 30 && id <= 33;
-}
-
 std::string bonusText(int32_t bonus, std::string_view word) {
     return " +" + toText(bonus) + " " + std::string(word);
 }
@@ -114,6 +110,10 @@ int32_t leadingNumber(std::string_view text) {
 
 bool isItemId(int32_t id) {
     return id >= firstItemId && id <= lastItemId;
+}
+
+bool isPotion(int32_t id) {
+    return id >= 30 && id <= 33;
 }
 
 const Item &itemById(int32_t id) {

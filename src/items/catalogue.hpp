@@ -23,6 +23,8 @@ constexpr int32_t firstItemId = 1;
 constexpr int32_t lastItemId = 44;
 
 bool isItemId(int32_t id);
+// The four potions, ids 30 to 33: no slot, no requirement, no bonuses.
+bool isPotion(int32_t id);
 // The catalogue row of a valid id.
 const Item &itemById(int32_t id);
 

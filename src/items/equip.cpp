@@ -12,10 +12,6 @@
 
 namespace {
 
-bool isPotionId(int32_t id) {
-    return id >= 30 && id <= 33;
-}
-
 void printEquipScreen() {
     setColour("white");
     printLine("EQUIP");
@@ -34,7 +30,7 @@ void printEquipScreen() {
     printLine("Inventory:");
     if (character.inventory.empty()) printLine("You have nothing in your inventory.");
     for (int32_t id : character.inventory) {
-        if (isPotionId(id)) {
+        if (isPotion(id)) {
             listItem(id, false, false, false, false);
         } else {
             listItem(id, true, false, true, true);
