@@ -5,16 +5,6 @@
 
 using CatalogueTest = GameTest;
 
-TEST_F(CatalogueTest, SellListingShowsNameAndPrice) {
-    colourEnabled = true;
-    listItem(1, true, true, false, false);
-    colourEnabled = false;
-    EXPECT_EQ(takeOutput(), "\x1b[95mwooden sword\x1b[93m 50G\n\x1b[97m");
-    ASSERT_EQ(itemListing.size(), 1u);
-    EXPECT_EQ(itemListing[0].sellPrice, "50");
-    EXPECT_EQ(itemListing[0].displayName, "Wooden Sword");
-}
-
 TEST_F(CatalogueTest, EquipListingColoursTheRequirementByBaseStat) {
     colourEnabled = true;
     character.attack = 10;

@@ -75,11 +75,8 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
     const std::string dealt = "You dealt ", did = "The enemy did ";
     // clang-format off
     Case cases[] = {
-        {"whirlwind: k 1.4, 56", [&] { cast("whirlwind", 3, 40); }, dealt, {42, 70}},
-        {"stab: k 1.2, exactly 24", [&] { cast("stab", 2, 20); }, dealt, {18, 30}},
         {"blades: half power, 20", [&] { cast("blades", 1, 40); }, dealt, {15, 25}},
         {"slice: 30%..150% of 20", [&] { cast("slice", 1, 20); }, dealt, {6, 30}},
-        {"gouge: k 2.0, 20", [&] { cast("gouge", 6, 10); }, dealt, {15, 25}},
         {"stun level 1", [&] { cast("stun", 1, 0); }, "You stunned the enemy for ", {2, 2}},
         {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, "You stunned the enemy for ", {2, 5}},
         {"jackalope", [&] { special("jackalope", 15); }, did, {11, 18}},
