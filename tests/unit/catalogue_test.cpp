@@ -18,17 +18,6 @@ TEST_F(CatalogueTest, EquipListingColoursTheRequirementByBaseStat) {
               "\x1b[95mwooden sword\x1b[96m +5 Attk +1 Def\x1b[91m [10 Attk]\n\x1b[97m");
 }
 
-TEST_F(CatalogueTest, StatTextsFollowTheRequirementStat) {
-    listItem(27, true, false, false, true); // robes: mana order
-    listItem(43, true, false, false, true); // magic sword
-    listItem(21, true, false, true, true);  // armour: defense always
-    listItem(23, true, false, true, true);  // catalogue requirement, not the shop's
-    EXPECT_EQ(takeOutput(), "cloth robes +1 Def +10 Mana +6 Agil\n"
-                            "magic sword +40 Mana +30 Attk\n"
-                            "leather armor +2 Def +3 Agil [10 Def]\n"
-                            "dragon scale armor +19 Def +13 Agil [45 Def]\n");
-}
-
 TEST_F(CatalogueTest, ShopRowBoxesReadTheirOwnNumber) {
     colourEnabled = true;
     character.defense = 42;

@@ -66,19 +66,6 @@ TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
     EXPECT_EQ(armorAgility, 15);
 }
 
-TEST_F(CharacterFileTest, LoaderToleratesBlanksTrailingTextRepeatsAndUnknownKeys) {
-    loadFrom("Level: 5\nGold:12abc\nGold:40\nInventory:3,5\nInventory:5\nStab Mana:9\n"
-             "Colour:blue\n\nWeapon:4\n");
-    EXPECT_EQ(character.level, 5);
-    EXPECT_EQ(character.gold, 40);
-    EXPECT_EQ(character.inventory, (std::vector<int32_t>{3, 5, 5}));
-    EXPECT_EQ(character.stabMana, 9);
-    EXPECT_EQ(character.stab, 0);
-    EXPECT_EQ(weaponAttack, 125);
-    EXPECT_EQ(weaponDefense, 7);
-    EXPECT_EQ(armorDefense, 0);
-}
-
 TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
     loadFrom("Level:abc\nXP:99999999999\nGold:-2147483648\nAttack:2147483648\n"
              "Inventory:1,,x,45,0,-3,44,\nRevealed:-1,11,2,,99999999999\nWeapon:45\nArmor:-1\n"

@@ -30,53 +30,6 @@ class WorldTest : public GameTest {
 
 } // namespace
 
-TEST_F(WorldTest, FallsPayGoldAndXpAndRaiseAtMostOneLevel) {
-    struct Case {
-        std::string enemy;
-        int32_t enemyLevel, level, xp, maxHealth;
-        Lines lines;
-        int32_t maxHealthAfter;
-    };
-    const Lines levelUp{"You earned 1 skill point and 5 stat points.",
-                        "Go to the trainer in the village to use your points."};
-    // clang-format off
-    const std::vector<Case> cases{
-        {"hawk", 1, 1, 0, 150, {"You received 21 gold and 50 xp.", "You now have 21 gold and 50/100 xp to level 2."}, 150},
-        {"hawk", 1, 1, 90, 100, {"You received 21 gold and 50 xp.", "You now have 21 gold and 40/150 xp to level 3.", "You leveled up! 1 -> 2"}, 120},
-        {"troll", 4, 4, 0, 150, {"You received 56 gold and 70 xp.", "You now have 56 gold and 70/250 xp to level 5."}, 150},
-        {"phoenix", 16, 15, 790, 1000, {"You received 1371 gold and 250 xp.", "You now have 1371 gold and 240/850 xp to level 17.", "You leveled up! 15 -> 16"}, 1100},
-        {"Dovik Vel'karr", 100, 1, 0, 150, {"You received 158509 gold and 3020 xp.", "You now have 158509 gold and 2920/150 xp to level 3.", "You leveled up! 1 -> 2"}, 180},
-        {"dragon", 14, 14, 0, 150, {"You received 1500 gold and 300 xp.", "You now have 1500 gold and 300/750 xp to level 15."}, 150},
-    };
-    // clang-format on
-    for (const Case &c : cases) {
-        enemyName = c.enemy;
-        enemyLevel = c.enemyLevel;
-        character.level = c.level;
-        character.xp = c.xp;
-        character.maxHealth = c.maxHealth;
-        character.gold = character.statPoints = 0;
-        bool leadsHome = c.enemy == "dragon" || c.enemy == "Dovik Vel'karr";
-        character.wilderness = c.enemy == "dragon" ? 8 : 99;
-        character.inventory.clear();
-        character.gameOver = false;
-        messageLog.clear();
-        enemySlain();
-        Lines expected = c.lines;
-        if (c.maxHealthAfter != c.maxHealth)
-            expected.insert(expected.end(), levelUp.begin(), levelUp.end());
-        std::erase_if(messageLog, [](const std::string &line) {
-            return line.starts_with("The enemy dropped") || line.starts_with("Item Stats");
-        });
-        EXPECT_EQ(messageLog, expected) << c.enemy;
-        EXPECT_EQ(character.maxHealth, c.maxHealthAfter) << c.enemy;
-        EXPECT_EQ(character.statPoints, c.maxHealthAfter != c.maxHealth ? 5 : 0) << c.enemy;
-        EXPECT_EQ(character.wilderness, leadsHome ? 0 : 99) << c.enemy;
-    }
-    EXPECT_TRUE(character.gameOver && endingActive);
-    EXPECT_TRUE(character.inventory.empty()); // the first dragon, last above, leaves nothing
-}
-
 TEST_F(WorldTest, EachAreaSpawnsOnlyItsRosterInEvenShares) {
     // clang-format off
     const std::vector<std::tuple<int32_t, int32_t, Lines>> cases{
