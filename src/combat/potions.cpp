@@ -57,8 +57,9 @@ void printPotionList() {
     if (!any) {
         setColour("white");
         printLine("You don't have any potions available.");
-        setColour("purple");
     }
+    // printOption leaves the colour white.
+    setColour("purple");
     printLine("go back");
     printEmptyLine();
 }

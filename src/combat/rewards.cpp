@@ -35,8 +35,8 @@ constexpr std::array<Drop, 37> drops{{
     {2, "giant rat", 30, 0, ""},
     {2, "living tree", 0, 300, ""},
     {2, "elf", 36, 0, "Item Stats: +15 Attk (chance to poison: 4 damage/4 rounds) [25 Attk]"},
-    // The iron battleaxe has no agility penalty, so its line shows none.
-    {2, "troll", 6, 0, "Item Stats: +23 Attk [20 Attk]"},
+    // The troll's line shows an agility penalty that the iron battleaxe itself does not carry.
+    {2, "troll", 6, 0, "Item Stats: +23 Attk -5 Agil [20 Attk]"},
     {2, "owl", 22, 0, "Item Stats: +9 Def +6 Agil [20 Def]"},
     {3, "griffin", 32, 0, ""},
     {3, "wyvern", 37, 0, "Item Stats: +60 Mana (Fire skills burn for +1 round) [45 Mana]"},

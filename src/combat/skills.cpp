@@ -46,11 +46,11 @@ bool skillDodged() {
     return randomInt(1, 150) + int64_t{200} * enemyStunRounds < enemyAgility;
 }
 
-// k × A with k = 1 + 0.2 (L − 1) = (L + 4) / 5, times a factor given as a fraction.
-// Formed from whole numbers and divided last, so that a whole product stays whole
-// instead of landing a hair below it and truncating one too low.
-double skillPower(int32_t level, int32_t numerator, int32_t denominator) {
-    return (static_cast<double>(level) + 4) * effectiveAttack() * numerator / (5.0 * denominator);
+// Each level above the first adds 20% to a warrior skill. Kept in plain double arithmetic,
+// left to right, so that seeded games give the same bounds everywhere, even where a product
+// lands a hair below a whole number (1.2 × 18 × 1.25 truncates to 26).
+double skillMultiplier(int32_t level) {
+    return 1.0 + 0.2 * (static_cast<double>(level) - 1);
 }
 
 // Toward zero, and kept inside 32 bits so that huge stats roll at the limit.
@@ -80,7 +80,7 @@ void dealt(int32_t damage, std::string_view skill) {
 
 void whirlwind(int32_t level) {
     if (openingDodged()) return;
-    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    roundDamage = damageRoll(skillMultiplier(level) * effectiveAttack(), enemyDefense);
     dealt(roundDamage, "whirlwind");
     int32_t chance = saturate(int64_t{10} * level);
     if (randomInt(1, 100) > chance) return;
@@ -92,7 +92,7 @@ void whirlwind(int32_t level) {
 
 void stab(int32_t level) {
     itemPowers(false);
-    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    roundDamage = damageRoll(skillMultiplier(level) * effectiveAttack(), enemyDefense);
     dealt(roundDamage, "stab");
 }
 
@@ -108,7 +108,7 @@ void blades(int32_t level) {
             missed();
             return;
         }
-        hitDamage = damageRoll(skillPower(level, 1, 2), enemyDefense);
+        hitDamage = damageRoll(skillMultiplier(level) * effectiveAttack() * 0.5, enemyDefense);
         dealt(hitDamage, "blades");
         roundDamage = saturatingAdd(roundDamage, hitDamage);
     }
@@ -122,7 +122,9 @@ void slice(int32_t level) {
             continue;
         }
         // 30% to 150% of k × A instead of the usual 75% to 125%.
-        int64_t attackPart = randomBetween(skillPower(level, 3, 10), skillPower(level, 3, 2));
+        double k = skillMultiplier(level);
+        int64_t attackPart =
+            randomBetween(0.3 * k * effectiveAttack(), 1.5 * k * effectiveAttack());
         hitDamage = saturate(std::max<int64_t>(attackPart - defenseRoll(enemyDefense), 1));
         dealt(hitDamage, "slice");
         roundDamage = saturatingAdd(roundDamage, hitDamage);
@@ -131,7 +133,7 @@ void slice(int32_t level) {
 
 void gouge(int32_t level) {
     if (openingDodged()) return;
-    roundDamage = damageRoll(skillPower(level, 1, 1), enemyDefense);
+    roundDamage = damageRoll(skillMultiplier(level) * effectiveAttack(), enemyDefense);
     dealt(roundDamage, "gouge");
     enemyBleedRounds = 3;
     enemyBleedDamage = std::max(roundDamage / 10, 1);
@@ -236,8 +238,9 @@ void skillMenu() {
     if (!anySkill) {
         setColour("white");
         printLine("You have no skills available.");
-        setColour("purple");
     }
+    // printOption leaves the colour white.
+    setColour("purple");
     printLine("go back");
     printEmptyLine();
     setColour("green");

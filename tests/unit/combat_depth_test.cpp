@@ -77,6 +77,8 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
     Case cases[] = {
         {"blades: half power, 20", [&] { cast("blades", 1, 40); }, dealt, {15, 25}},
         {"slice: 30%..150% of 20", [&] { cast("slice", 1, 20); }, dealt, {6, 30}},
+        {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
+        {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
         {"stun level 1", [&] { cast("stun", 1, 0); }, "You stunned the enemy for ", {2, 2}},
         {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, "You stunned the enemy for ", {2, 5}},
         {"jackalope", [&] { special("jackalope", 15); }, did, {11, 18}},

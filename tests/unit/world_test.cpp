@@ -80,7 +80,7 @@ TEST_F(WorldTest, DropsComeAtTheirRatesWithTheirOwnLines) {
         {1, "hawk", false, {{"The enemy dropped: Wooden Dagger", 0.10}, {"Item Stats: +3 Attk +3 Agil [10 Attk]", 0.10}}},
         {1, "pegasus", false, {{"The enemy dropped: 150 extra gold", 0.10}}},
         {2, "giant rat", true, {{"The enemy dropped: Low Health Potion", 0.20}}},
-        {2, "troll", false, {{"The enemy dropped: Iron Battleaxe", 0.10}, {"Item Stats: +23 Attk [20 Attk]", 0.10}}},
+        {2, "troll", false, {{"The enemy dropped: Iron Battleaxe", 0.10}, {"Item Stats: +23 Attk -5 Agil [20 Attk]", 0.10}}},
         {8, "dragon", true, {{"The enemy dropped: Dragon Scale Armor", 0.10}, {"Item Stats: +19 Def +13 Agil [45 Def]", 0.10},
                              {"The enemy dropped: Dragon Bone Armor", 0.10}, {"Item Stats: +26 Def [45 Def]", 0.10}}},
         {99, "Dovik Vel'karr", false, {{"The enemy dropped: Regeneration Armor", 0.01}, {"The enemy dropped: Sword of Fortune", 0.01}}},
