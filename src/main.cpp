@@ -1,4 +1,5 @@
 // Kelmarch: Orvanis. Parses the options, seeds the random engine and runs the screen loop.
+#include "character/save_folder.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"
@@ -9,26 +10,28 @@
 #include <ctime>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unistd.h>
 
 namespace {
 
 constexpr std::string_view usage =
-    "usage: kelmarch [--seed N] [--color=auto|always|never] [--help] [--version]\n";
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n";
 
 constexpr std::string_view help =
     "Kelmarch: Orvanis, a text role-playing game.\n"
     "\n"
-    "usage: kelmarch [--seed N] [--color=auto|always|never] [--help] [--version]\n"
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n"
     "\n"
     "  --seed N        seed the random engine with N (0 to 4294967295) for a replayable game\n"
     "  --color=WHEN    colours: auto (only on a terminal with NO_COLOR unset), always, never\n"
+    "  --dir DIR       keep the saves in DIR, created (private to you) if missing\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
     "\n"
-    "Characters are saved in the working directory: one <name>.txt file per character\n"
-    "and profiles.txt listing them. The game ends when its input ends.\n";
+    "Characters are saved in the working directory, or in DIR: one <name>.txt file per\n"
+    "character and profiles.txt listing them. The game ends when its input ends.\n";
 
 std::optional<uint32_t> parseSeed(std::string_view text) {
     uint32_t seed = 0;
@@ -48,6 +51,7 @@ int usageError() {
 int main(int argc, char **argv) {
     std::optional<uint32_t> seed;
     std::string_view colour = "auto";
+    std::string saveFolder;
     for (int i = 1; i < argc; ++i) {
         std::string_view argument = argv[i];
         if (argument == "--help") {
@@ -64,11 +68,27 @@ int main(int argc, char **argv) {
         } else if (argument.starts_with("--seed=")) {
             seed = parseSeed(argument.substr(7));
             if (!seed) return usageError();
+        } else if (argument == "--dir" && i + 1 < argc) {
+            saveFolder = argv[++i];
+            if (saveFolder.empty()) return usageError();
+        } else if (argument.starts_with("--dir=")) {
+            saveFolder = argument.substr(6);
+            if (saveFolder.empty()) return usageError();
         } else if (argument.starts_with("--color=")) {
             colour = argument.substr(8);
             if (colour != "auto" && colour != "always" && colour != "never") return usageError();
         } else {
             return usageError();
+        }
+    }
+
+    if (!saveFolder.empty()) {
+        const std::string problem = enterSaveFolder(saveFolder);
+        if (!problem.empty()) {
+            std::fputs(
+                ("kelmarch: cannot keep saves in " + saveFolder + ": " + problem + "\n").c_str(),
+                stderr);
+            return 2;
         }
     }
 

@@ -1,5 +1,7 @@
 #include "game_run.hpp"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(Options, VersionHelpAndUsage) {
@@ -11,18 +13,56 @@ TEST(Options, VersionHelpAndUsage) {
     GameRun help = dir.play({}, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("--seed N"), std::string::npos);
+    EXPECT_NE(help.output.find("\n  --dir DIR "), std::string::npos);
     EXPECT_NE(help.output.find("working directory"), std::string::npos);
 
-    for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{{"--frobnicate"},
-                                                                              {"--color=sometimes"},
-                                                                              {"--seed", "x"},
-                                                                              {"--seed"},
-                                                                              {"--seed", "-1"}}) {
-        GameRun run = dir.play({}, bad);
-        EXPECT_EQ(run.exitCode, 2) << bad[0];
+    dir.write("plain.txt", "not a folder\n");
+    const std::string usage = "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] "
+                              "[--help] [--version]\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"--frobnicate"}, usage},
+        {{"--color=sometimes"}, usage},
+        {{"--seed", "x"}, usage},
+        {{"--seed"}, usage},
+        {{"--seed", "-1"}, usage},
+        {{"--color=never", "--dir"}, usage},
+        {{"--dir="}, usage},
+        {{"--dir", "plain.txt"}, "kelmarch: cannot keep saves in plain.txt: Not a directory\n"},
+        {{"--dir=plain.txt/saves"},
+         "kelmarch: cannot keep saves in plain.txt/saves: Not a directory\n"},
+    };
+    for (const auto &[args, errors] : bad) {
+        GameRun run = dir.play({"n", "Ann", "yes", "mage"}, args);
+        EXPECT_EQ(run.exitCode, 2) << args.back();
         EXPECT_EQ(run.output, "");
-        EXPECT_TRUE(run.errors.starts_with("usage: kelmarch")) << run.errors;
+        EXPECT_EQ(run.errors, errors);
     }
+    EXPECT_EQ(dir.read("plain.txt"), "not a folder\n");
+    EXPECT_FALSE(dir.exists("profiles.txt"));
+}
+
+// Saves go into the named folder, made with its parents and private to the player; the working
+// directory stays untouched.
+TEST(Options, DirKeepsEverySaveInItsFolder) {
+    GameDir dir;
+    GameRun created = dir.play({"n", "Ann", "yes", "mage"}, {"--dir", "saves/kelmarch/orvanis"});
+    EXPECT_EQ(created.exitCode, 0);
+    const std::filesystem::path folder = dir.path() / "saves/kelmarch/orvanis";
+    std::vector<std::string> saved;
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        saved.push_back(entry.path().filename().string());
+    std::sort(saved.begin(), saved.end());
+    EXPECT_EQ(saved, (std::vector<std::string>{"ann.txt", "profiles.txt"}));
+    EXPECT_EQ(dir.read("saves/kelmarch/orvanis/profiles.txt"), "ann\n");
+    for (const char *made : {"saves", "saves/kelmarch", "saves/kelmarch/orvanis"})
+        EXPECT_EQ(std::filesystem::status(dir.path() / made).permissions(),
+                  std::filesystem::perms::owner_all)
+            << made;
+    EXPECT_FALSE(dir.exists("profiles.txt"));
+    EXPECT_FALSE(dir.exists("ann.txt"));
+
+    GameRun loaded = dir.play({"l", "ann"}, {"--dir=" + folder.string()});
+    EXPECT_TRUE(contains(loaded.output, "\nWelcome back Ann.\n"));
 }
 
 TEST(Options, EndOfInputStopsCleanlyAndResetsColours) {
