@@ -9,7 +9,7 @@ VERSION := $(shell sed -n 's/^project.kelmarch VERSION \([0-9.]*\).*/\1/p' CMake
 
 # Debian packages: what playing needs, then what the tests and the package check add.
 PLAY_PACKAGES := cmake ninja-build g++ libreadline-dev
-PACKAGES := $(PLAY_PACKAGES) libgtest-dev libgmock-dev tmux strace man-db groff-base dpkg-dev file
+PACKAGES := $(PLAY_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base dpkg-dev file
 
 # Root runs apt-get and dpkg itself, anyone else through sudo.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)

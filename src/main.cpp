@@ -97,6 +97,5 @@ int main(int argc, char **argv) {
     seedRandom(seed ? *seed : static_cast<uint32_t>(std::time(nullptr)));
     std::ios::sync_with_stdio(false);
     setConsoleTitle();
-    screenLoop();
-    return 0;
+    return screenLoop();
 }

@@ -7,7 +7,9 @@
 #include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
+#include <algorithm>
 #include <array>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -199,14 +201,29 @@ void saveCharacter() {
         messageLog.push_back("Your progress could not be saved.");
 }
 
-void loadCharacter() {
+bool loadCharacter() {
+    resetCharacter();
+    if (!std::filesystem::exists(characterFile())) return true; // the awakening makes it anew
     saveLines = readTextLines(characterFile());
-    applySaveLines();
+    if (applySaveLines()) return true;
+    resetCharacter();
+    return false;
 }
 
-void applySaveLines() {
+bool applySaveLines() {
     for (const std::string &line : saveLines)
         applyLine(line);
+    Character &c = character;
+    // No screen serves a level below 1, and a name that steers the terminal is never shown.
+    if (c.level < 1 || hasControlCharacter(c.name)) return false;
     // A damaged area number would leave the character nowhere: it wakes in the village.
-    if (!isKnownArea(character.wilderness)) character.wilderness = 0;
+    if (!isKnownArea(c.wilderness)) c.wilderness = 0;
+    // Damaged numbers never reach play: a negative maximum would knock out in every fight.
+    for (int32_t *value : {&c.currentHealth, &c.maxHealth, &c.attack, &c.defense, &c.agility,
+                           &c.currentMana, &c.maxMana})
+        *value = std::max(*value, 0);
+    c.maxHealth = std::max(c.maxHealth, 1);
+    c.currentHealth = std::min(c.currentHealth, c.maxHealth);
+    c.currentMana = std::min(c.currentMana, effectiveMaxMana());
+    return true;
 }

@@ -24,3 +24,15 @@ std::string lowerCaseName(const std::string &name) {
     }
     return lower;
 }
+
+bool hasControlCharacter(std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7f) return true;
+        if (byte == 0xc2 && i + 1 < text.size()) {
+            auto next = static_cast<unsigned char>(text[i + 1]);
+            if (next >= 0x80 && next <= 0x9f) return true;
+        }
+    }
+    return false;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The list of saved characters, kept in profiles.txt, one lower-case name a line.
 #include <string>
+#include <string_view>
 #include <vector>
 
 inline std::vector<std::string> profiles;
@@ -11,3 +12,6 @@ void readProfiles();
 void writeProfiles();
 // The name with A to Z made lower case, nothing else changed.
 std::string lowerCaseName(const std::string &name);
+// True when the text holds a byte that would steer the terminal instead of showing: a C0
+// control, DEL, or a C1 control in UTF-8 (C2 80 to C2 9F).
+bool hasControlCharacter(std::string_view text);

@@ -2,14 +2,19 @@
 
 #include "console/output.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <readline/history.h>
 #include <readline/readline.h>
 #include <unistd.h>
 
 namespace {
+
+constexpr size_t longestLine = 4096;
+constexpr int historyLines = 500;
 
 // Readline echoes to standard output, so it is used only when both ends are the terminal:
 // with output redirected, the player's typing would land in the file instead.
@@ -62,29 +67,46 @@ std::string readTerminalLine(bool remember) {
     char *typed = readline(prompt.c_str());
     if (typed == nullptr) {
         consoleOutput += '\n'; // leave the shell's prompt a line of its own
-        inputEnded = true;
-        return {};
+        throw InputEnded{};
     }
-    std::string line = typed;
+    std::string line(typed, std::min(std::strlen(typed), longestLine));
     std::free(typed);
-    if (remember && !line.empty()) add_history(line.c_str());
+    if (remember && !line.empty()) {
+        stifle_history(historyLines);
+        add_history(line.c_str());
+    }
     return line;
 }
 
+// Byte by byte up to the line feed, so a line without end never fills the memory.
 std::string readStreamLine() {
     flushOutput();
-    std::istream &source = lineSource != nullptr ? *lineSource : std::cin;
+    std::istream &stream = lineSource != nullptr ? *lineSource : std::cin;
+    std::streambuf &source = *stream.rdbuf();
     std::string line;
-    if (!std::getline(source, line)) {
-        inputEnded = true;
-        line.clear();
+    bool anyByte = false;
+    bool endsInReturn = false; // the last byte read was a carriage return, and kept
+    for (int byte = source.sbumpc(); byte != std::char_traits<char>::eof();
+         byte = source.sbumpc()) {
+        anyByte = true;
+        if (byte == '\n') break;
+        endsInReturn = false;
+        if (line.size() < longestLine) {
+            line += static_cast<char>(byte);
+            endsInReturn = byte == '\r';
+        }
     }
+    if (!anyByte) throw InputEnded{};
+    if (endsInReturn) line.pop_back();
     return line;
 }
 
 std::string readAnyLine(bool remember) {
-    if (lineSource == nullptr && consoleToStdout && onTerminal()) return readTerminalLine(remember);
-    return readStreamLine();
+    std::string line = lineSource == nullptr && consoleToStdout && onTerminal()
+                           ? readTerminalLine(remember)
+                           : readStreamLine();
+    ++linesRead;
+    return line;
 }
 
 } // namespace

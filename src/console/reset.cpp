@@ -51,6 +51,5 @@ void resetGame() {
     saveLines.clear();
     itemListing.clear();
     inputLine.clear();
-    inputEnded = false;
     consoleOutput.clear();
 }

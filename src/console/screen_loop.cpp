@@ -16,6 +16,10 @@
 
 namespace {
 
+// A stunned player skips a few passes without a line; ten in a row means no screen is
+// active and none ever will be.
+constexpr int idlePassLimit = 10;
+
 void printMessageLog() {
     if (messageLog.empty()) return;
     setColour("white");
@@ -51,9 +55,28 @@ void runPass() {
     wildernessScreen();
 }
 
-void screenLoop() {
+int screenLoop() {
     readProfiles();
-    while (!inputEnded)
-        runPass();
+    int status = 0;
+    try {
+        int idlePasses = 0;
+        while (idlePasses < idlePassLimit) {
+            const uint64_t linesBefore = linesRead;
+            runPass();
+            if (linesRead != linesBefore) {
+                idlePasses = 0;
+            } else {
+                ++idlePasses;
+                flushOutput(); // a pass that read nothing flushed nothing yet
+            }
+        }
+        messageLog.push_back("The game cannot continue from here.");
+        status = 1;
+    } catch (const InputEnded &) {
+        // End of input: the pass stops where it read, and nothing more is acted on.
+    }
+    // The last messages (a failed save, say) are shown where the game stops, not cleared away.
+    printMessageLog();
     finishOutput();
+    return status;
 }

@@ -28,8 +28,10 @@ inline bool skillMenuActive = false;
 inline bool potionMenuActive = false;
 inline bool combatEndedThisPass = false;
 
-// Reads the saved characters, then runs passes until standard input ends.
-void screenLoop();
+// Reads the saved characters, then runs passes until standard input ends (status 0) or
+// ten passes in a row read nothing, a fault no screen can leave (status 1). Either way the
+// message log is printed last, without clearing the screen. Returns the exit status.
+int screenLoop();
 // One pass: clear, message log, then every screen once.
 void runPass();
 // Restores every subsystem's global state to how the program starts.

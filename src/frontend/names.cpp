@@ -6,14 +6,6 @@ namespace {
 
 constexpr size_t longestName = 32;
 
-bool hasControlCharacter(const std::string &name) {
-    for (char c : name) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) return true;
-    }
-    return false;
-}
-
 } // namespace
 
 std::string nameRefusal(const std::string &name) {
@@ -24,6 +16,10 @@ std::string nameRefusal(const std::string &name) {
     const std::string lower = lowerCaseName(name);
     if (lower == "." || lower == ".." || lower == "profiles")
         return "\"That name is already taken by the village records.\"";
+    // The load and delete lists offer "go back" themselves: a character of that name is
+    // unreachable.
+    if (lower == "go back")
+        return "\"There is no going back now, adventurer. What is your real name?\"";
     return "";
 }
 

@@ -95,6 +95,10 @@ TEST(FrontEnd, UnsafeNamesAreAskedAgain) {
         {"../evil", "\"I can't write that name down. Please use ordinary letters.\""},
         {"a\\b", "\"I can't write that name down. Please use ordinary letters.\""},
         {"tab\there", "\"I can't write that name down. Please use ordinary letters.\""},
+        {"csi\xc2\x9b"
+         "2J",
+         "\"I can't write that name down. Please use ordinary letters.\""},
+        {"Go back", "\"There is no going back now, adventurer. What is your real name?\""},
         {"..", "\"That name is already taken by the village records.\""},
         {"Profiles", "\"That name is already taken by the village records.\""},
     };

@@ -58,7 +58,12 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     const std::filesystem::path io = dir.parent_path() / (dir.filename().string() + "-io");
     std::filesystem::create_directories(io);
     { std::ofstream(io / "stdin", std::ios::binary) << stdinBytes; }
-    std::string command = "cd " + quoted(dir.string()) + " && " + quoted(KELMARCH_BINARY);
+    // A game that stops answering fails its test instead of hanging the suite. GNU time
+    // measures the game alone, where the test's own rusage would count this process too.
+    const bool measured = std::filesystem::exists("/usr/bin/time");
+    std::string command = "cd " + quoted(dir.string()) + " && timeout -k 5 60 ";
+    if (measured) command += "/usr/bin/time -f %M -o " + quoted((io / "peak").string()) + " ";
+    command += quoted(KELMARCH_BINARY);
     bool colourChosen = false;
     for (const std::string &arg : args) {
         command += " " + quoted(arg);
@@ -72,6 +77,11 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     run.output = slurp(io / "stdout");
     run.errors = slurp(io / "stderr");
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (measured) {
+        std::string peak = slurp(io / "peak"); // a note on the exit status may come first
+        size_t lastLine = peak.find_last_of('\n', peak.size() >= 2 ? peak.size() - 2 : 0);
+        run.peakKiB = std::atol(peak.c_str() + (lastLine == std::string::npos ? 0 : lastLine + 1));
+    }
     std::filesystem::remove_all(io);
     return run;
 }

@@ -8,6 +8,7 @@ struct GameRun {
     std::string output; // standard output, byte for byte
     std::string errors; // standard error
     int exitCode = -1;
+    long peakKiB = -1; // the game's largest resident size (-1: GNU time is not installed)
 };
 
 class GameDir {

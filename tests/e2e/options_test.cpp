@@ -64,14 +64,3 @@ TEST(Options, DirKeepsEverySaveInItsFolder) {
     GameRun loaded = dir.play({"l", "ann"}, {"--dir=" + folder.string()});
     EXPECT_TRUE(contains(loaded.output, "\nWelcome back Ann.\n"));
 }
-
-TEST(Options, EndOfInputStopsCleanlyAndResetsColours) {
-    GameDir dir;
-    GameRun run = dir.play({}, {"--color=always"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.output.ends_with("\x1b[0m"));
-
-    GameRun plain = dir.playRaw("", {"--color=never"});
-    EXPECT_EQ(plain.exitCode, 0);
-    EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
-}

@@ -1,11 +1,17 @@
-// Thousands of seeded random lines, mostly real options with hostile bytes mixed in, must never
-// crash the game, trip a sanitizer or leave a save file that fails to load.
+// Thousands of seeded random lines, mostly real options with hostile bytes mixed in, over a
+// folder of damaged saves, must never crash the game, trip a sanitizer, hang, grow, or leave
+// a save file that fails to load. KELMARCH_SOAK_SECONDS=N plays longer sessions for N seconds.
 #include "game_run.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
 #include <random>
-#include <sstream>
 
 namespace {
 
@@ -32,6 +38,8 @@ const std::vector<std::string> options = {
     "levels and xp", "enemies", "warrior skills", "mage skills", "rare items", "rare item stats",
     "rare item locations", "other", "dovik vel'karr", "dovik", "sword of fortune", "flail",
     "regen armor", "magic sword",
+    // the damaged saves below
+    "neg", "huge", "empty", "esc", "weak", "crlf", "big", "garbage", "missing",
 };
 
 const std::vector<std::string> hostile = {
@@ -70,23 +78,6 @@ std::string soakInput(unsigned seed, int visits) {
     return input;
 }
 
-std::vector<std::string> linesOf(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-// Every listed character must load again with its name intact.
-void expectEveryProfileLoads(GameDir &dir) {
-    for (const std::string &entry : linesOf(dir.read("profiles.txt"))) {
-        GameRun run = dir.play({"load character", entry});
-        EXPECT_NE(run.output.find("Welcome back "), std::string::npos) << entry;
-        EXPECT_EQ(run.exitCode, 0);
-    }
-}
-
 // A rich, strong character who can reach every area, shop every page and meet every enemy.
 const std::string veteran = "Name:Bob\nLevel:60\nXP:0\nGold:2147483000\nCurrent Health:5000\n"
                             "Max Health:5000\nCurrent Mana:900\nMax Mana:900\nAttack:400\n"
@@ -94,20 +85,87 @@ const std::string veteran = "Name:Bob\nLevel:60\nXP:0\nGold:2147483000\nCurrent 
                             "Skill Points:2147483000\nWhirlwind:3\nStab:3\nBlades:2\n"
                             "Inventory:30,31,32,33,1,13,21\nWilderness:0\n";
 
+// Saves a player could meet in a shared or damaged folder: refused levels, negative health,
+// escapes in a name, Windows line endings with a byte-order mark, an oversized file, noise.
+std::map<std::string, std::string> damagedSaves(unsigned seed) {
+    std::string crlf = "\xef\xbb\xbf" + veteran;
+    for (size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2)
+        crlf.insert(at, "\r");
+    std::string big = veteran;
+    while (big.size() < 2 * 1024 * 1024)
+        big += "Inventory:" + std::string(4000, '1') + "\n";
+    std::mt19937 draw(seed);
+    std::string garbage;
+    for (int i = 0; i < 4000; ++i)
+        garbage += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(draw));
+    return {
+        {"bob.txt", veteran},
+        {"neg.txt", "Name:Neg\nLevel:-1\n"},
+        {"huge.txt", "Name:Huge\nLevel:99999999999\nWilderness:1\n"},
+        {"empty.txt", ""},
+        {"esc.txt", "Name:Esc\x1b]0;owned\x07\x1b[2J\nLevel:3\nCurrent Health:10\nMax Health:10\n"},
+        {"weak.txt", "Name:Weak\nLevel:3\nCurrent Health:-50\nMax Health:-50\nAttack:-9\n"
+                     "Current Mana:999\nMax Mana:-1\nWilderness:8\nWeapon:13\n"},
+        {"crlf.txt", crlf},
+        {"big.txt", big},
+        {"garbage.txt", garbage},
+        {"profiles.txt", seed % 2 == 0 ? "\xef\xbb\xbf"
+                                         "bob\r\nneg\r\nhuge\r\nempty\r\nesc\r\n"
+                                         "weak\r\ncrlf\r\nbig\r\ngarbage\r\nmissing\r\n"
+                                       : "bob\nneg\nhuge\nempty\nesc\nweak\ncrlf\nbig\ngarbage\n"
+                                         "missing\ngo back\n../escape\n\x1b[2J\n\n"},
+    };
+}
+
+// Every character file the game wrote must load again, straight into play.
+void expectWrittenSavesLoad(GameDir &dir, const std::map<std::string, std::string> &planted) {
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path())) {
+        const std::string file = entry.path().filename().string();
+        auto was = planted.find(file);
+        if (file == "profiles.txt" || !file.ends_with(".txt") ||
+            (was != planted.end() && dir.read(file) == was->second))
+            continue;
+        GameRun run = dir.play({"load character", file.substr(0, file.size() - 4)});
+        EXPECT_TRUE(contains(run.output, "\nWelcome back ")) << file;
+        EXPECT_FALSE(contains(run.output, "Type your name below:")) << file;
+        EXPECT_EQ(run.exitCode, 0);
+    }
+}
+
 } // namespace
 
 TEST(Soak, SeededRandomSessionsNeverBreakTheGame) {
-    for (unsigned seed : {1u, 2u, 3u}) {
+    const char *seconds = std::getenv("KELMARCH_SOAK_SECONDS");
+    const auto deadline = std::chrono::steady_clock::now() +
+                          std::chrono::seconds(seconds != nullptr ? std::atoi(seconds) : 0);
+    // Timed runs play ten times longer sessions, so that one game lives long enough to grow.
+    const int visits = seconds != nullptr ? 1000 : 100;
+    unsigned seed = 1;
+    long peakKiB = -1;
+    for (; seed <= 3 || std::chrono::steady_clock::now() < deadline; ++seed) {
         GameDir dir;
-        dir.write("profiles.txt", "bob\n");
-        dir.write("bob.txt", veteran);
-        std::string input = soakInput(seed, 100);
+        const std::map<std::string, std::string> planted = damagedSaves(seed);
+        for (const auto &[file, content] : planted)
+            dir.write(file, content);
+        // A short game from each listed save, damaged or not, then a long one.
+        for (const std::string name : {"neg", "huge", "empty", "esc", "weak", "crlf", "big",
+                                       "garbage", "missing", "go back"}) {
+            GameRun run = dir.playRaw("load character\n" + name + "\n" + soakInput(seed, 2),
+                                      {"--seed", std::to_string(seed)});
+            ASSERT_EQ(run.exitCode, 0) << "seed " << seed << ", " << name;
+            ASSERT_EQ(run.errors, "") << "seed " << seed << ", " << name;
+        }
+        std::string input = soakInput(seed, visits);
         // Half the runs start from the veteran, who reaches the deep screens.
         if (seed % 2 == 1) input = "load character\nbob\n" + input;
         GameRun run = dir.playRaw(input, {"--seed", std::to_string(seed)});
-        EXPECT_EQ(run.exitCode, 0) << "seed " << seed;
-        EXPECT_EQ(run.errors, "") << "seed " << seed;
+        // Status 1 would mean the loop found no screen to serve.
+        ASSERT_EQ(run.exitCode, 0) << "seed " << seed;
+        ASSERT_EQ(run.errors, "") << "seed " << seed;
         EXPECT_FALSE(dir.exists("profiles.txt.tmp"));
-        expectEveryProfileLoads(dir);
+        peakKiB = std::max(peakKiB, run.peakKiB);
+        EXPECT_LT(run.peakKiB, 64 * 1024) << "seed " << seed;
+        expectWrittenSavesLoad(dir, planted);
     }
+    std::cout << seed - 1 << " sessions; the largest game held " << peakKiB << " KiB\n";
 }

@@ -1,5 +1,5 @@
-// Fuzzes the character-file loader: any bytes must load without a crash or undefined
-// behaviour, and whatever loads must survive a save and a second load unchanged.
+// Fuzzes the character-file loader: any bytes must load or be refused without a crash or
+// undefined behaviour, and whatever loads must survive a save and a second load unchanged.
 #include "character/character.hpp"
 #include "character/character_file.hpp"
 
@@ -20,14 +20,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     }
 
     resetCharacter();
-    applySaveLines();
+    if (!applySaveLines()) return 0;
     buildSaveLines();
     resetCharacter();
-    applySaveLines();
+    if (!applySaveLines()) std::abort();
     const Character once = character;
     buildSaveLines();
     resetCharacter();
-    applySaveLines();
-    if (!(character == once)) std::abort();
+    if (!applySaveLines() || !(character == once)) std::abort();
     return 0;
 }

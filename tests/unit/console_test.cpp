@@ -1,5 +1,7 @@
 #include "game_test.hpp"
 
+#include "character/character.hpp"
+
 using ConsoleTest = GameTest;
 
 TEST_F(ConsoleTest, ColoursAreBrightForegroundsAndUnknownNamesChangeNothing) {
@@ -12,4 +14,17 @@ TEST_F(ConsoleTest, ColoursAreBrightForegroundsAndUnknownNamesChangeNothing) {
         setColour(name);
     colourEnabled = false;
     EXPECT_EQ(takeOutput(), "\x1b[91m\x1b[97m\x1b[94m\x1b[92m\x1b[95m\x1b[96m\x1b[93m");
+}
+
+// With no screen active nothing ever reads: the loop gives up after ten passes, shows the
+// log in white with the reason, saves nothing and asks for exit status 1.
+TEST_F(ConsoleTest, TenPassesWithoutAReadStopTheGame) {
+    mainMenuActive = false;
+    character.level = -1;
+    colourEnabled = true;
+    EXPECT_EQ(screenLoop(), 1);
+    colourEnabled = false;
+    EXPECT_EQ(takeOutput(),
+              std::string(3000, '\n') + "\x1b[97mThe game cannot continue from here.\n\n\x1b[0m");
+    EXPECT_TRUE(std::filesystem::is_empty(workDir));
 }
