@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <utility>
 
 namespace {
@@ -195,19 +194,34 @@ void buildSaveLines() {
     if (!revealedIndexes.empty()) saveLines.push_back(joinedNumbers("Revealed:", revealedIndexes));
 }
 
-void saveCharacter() {
+bool saveCharacter() {
     buildSaveLines();
-    if (!writeTextLines(characterFile(), saveLines))
-        messageLog.push_back("Your progress could not be saved.");
+    if (writeTextLines(characterFile(), saveLines, true) == FileStatus::done) return true;
+    messageLog.push_back("Your progress could not be saved.");
+    return false;
 }
 
 bool loadCharacter() {
     resetCharacter();
-    if (!std::filesystem::exists(characterFile())) return true; // the awakening makes it anew
-    saveLines = readTextLines(characterFile());
-    if (applySaveLines()) return true;
+    FileStatus status = readTextLines(characterFile(), saveLines);
+    if (status == FileStatus::missing) return true;
+    if (status == FileStatus::done && applySaveLines()) return true;
+    // Nothing of a damaged file is played, so nothing of it is saved over the file.
     resetCharacter();
+    releaseClaim();
     return false;
+}
+
+bool claimCharacter(const std::string &stem) {
+    return claimFile(stem + ".txt") != FileStatus::busy;
+}
+
+void deleteCharacterFile(const std::string &stem) {
+    removeFile(stem + ".txt");
+}
+
+bool characterFileExists(const std::string &stem) {
+    return fileExists(stem + ".txt");
 }
 
 bool applySaveLines() {

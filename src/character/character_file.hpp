@@ -8,11 +8,19 @@
 
 inline std::vector<std::string> saveLines; // the file's content in memory
 
-void saveCharacter();
-// Loads "<profileName>.txt" into the record. False when the file exists but holds no
-// playable character; the record is then at its initial values. A missing file gives the
-// initial record too, for the awakening to fill.
+// Writes the record to "<profileName>.txt" and claims the file for this game; false (with
+// "Your progress could not be saved." logged) when it could not be written.
+bool saveCharacter();
+// Reads "<profileName>.txt" into the record, starting from its initial values. False, with
+// the record left at them, when the file exists but holds no playable character (not a
+// regular file, over 1 MiB, unreadable, or refused by applySaveLines). A missing file
+// loads nothing and is no failure: the awakening makes the character.
 bool loadCharacter();
+// Keeps "<stem>.txt" for this game while it plays it; false when another running game does.
+bool claimCharacter(const std::string &stem);
+void deleteCharacterFile(const std::string &stem);
+// Anything named "<stem>.txt" in the save folder, listed or not.
+bool characterFileExists(const std::string &stem);
 // The two halves of saving and loading that do not touch the file. applySaveLines makes
 // every value safe for play, and is false when the lines make no playable character.
 void buildSaveLines();

@@ -4,17 +4,51 @@
 #include "console/screen_loop.hpp"
 
 namespace {
-const std::string profilesFile = "profiles.txt";
-}
 
-void readProfiles() {
-    profiles = readTextLines(profilesFile);
+const std::string profilesFile = "profiles.txt";
+
+// Entries that would reach the terminal with control characters stay in the file unlisted.
+void listProfiles(const std::vector<std::string> &lines) {
+    profiles.clear();
+    for (const std::string &line : lines) {
+        if (!hasControlCharacter(line)) profiles.push_back(line);
+    }
     if (profiles.empty()) profilesEmpty = true;
 }
 
-void writeProfiles() {
-    if (!writeTextLines(profilesFile, profiles))
+void writeProfiles(const std::vector<std::string> &lines) {
+    if (writeTextLines(profilesFile, lines, false) != FileStatus::done)
         messageLog.push_back("The list of characters could not be saved.");
+}
+
+} // namespace
+
+void readProfiles() {
+    std::vector<std::string> lines;
+    readTextLines(profilesFile, lines);
+    listProfiles(lines);
+}
+
+void addProfile(const std::string &name) {
+    lockSaveFolder();
+    std::vector<std::string> lines;
+    // A damaged list is replaced: the player has just made a character for it.
+    readTextLines(profilesFile, lines);
+    std::erase(lines, name);
+    lines.push_back(name);
+    writeProfiles(lines);
+    unlockSaveFolder();
+    listProfiles(lines);
+}
+
+void removeProfile(const std::string &name) {
+    lockSaveFolder();
+    std::vector<std::string> lines;
+    // A damaged list is never written over to take a name out of it.
+    if (readTextLines(profilesFile, lines) == FileStatus::done && std::erase(lines, name) > 0)
+        writeProfiles(lines);
+    unlockSaveFolder();
+    listProfiles(lines);
 }
 
 std::string lowerCaseName(const std::string &name) {

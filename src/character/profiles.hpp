@@ -8,8 +8,12 @@ inline std::vector<std::string> profiles;
 inline bool profilesEmpty = false; // once true, stays true for the run
 inline std::string profileName;    // the playing character's file stem
 
+// Lists the names of profiles.txt; a damaged list reads as empty.
 void readProfiles();
-void writeProfiles();
+// Both change the list on disk under the save folder's lock, on top of what other games
+// wrote since, and then list the result: a name goes to the end, or leaves the list.
+void addProfile(const std::string &name);
+void removeProfile(const std::string &name);
 // The name with A to Z made lower case, nothing else changed.
 std::string lowerCaseName(const std::string &name);
 // True when the text holds a byte that would steer the terminal instead of showing: a C0

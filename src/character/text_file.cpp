@@ -1,31 +1,31 @@
 #include "character/text_file.hpp"
 
-#include <cstdio>
-#include <fstream>
-
-std::vector<std::string> readTextLines(const std::string &path) {
+std::vector<std::string> splitLines(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::vector<std::string> lines;
-    std::ifstream file(path);
-    std::string line;
-    while (std::getline(file, line))
-        lines.push_back(line);
+    while (!text.empty()) {
+        size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+        lines.emplace_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
     return lines;
 }
 
-bool writeTextLines(const std::string &path, const std::vector<std::string> &lines) {
+FileStatus readTextLines(const std::string &path, std::vector<std::string> &lines) {
+    std::string content;
+    FileStatus status = readWholeFile(path, largestSaveFile, content);
+    lines = splitLines(content);
+    return status;
+}
+
+FileStatus writeTextLines(const std::string &path, const std::vector<std::string> &lines,
+                          bool claim) {
     std::string content;
     for (const std::string &line : lines) {
         content += line;
         content += '\n';
     }
-    const std::string temporary = path + ".tmp";
-    std::FILE *file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    return true;
+    return replaceFile(path, content, claim);
 }

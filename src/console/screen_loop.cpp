@@ -1,6 +1,7 @@
 #include "console/screen_loop.hpp"
 
 #include "character/character.hpp"
+#include "character/platform_files.hpp"
 #include "character/profiles.hpp"
 #include "combat/combat.hpp"
 #include "combat/potions.hpp"
@@ -56,6 +57,7 @@ void runPass() {
 }
 
 int screenLoop() {
+    removeStaleTemporaryFiles();
     readProfiles();
     int status = 0;
     try {

@@ -47,6 +47,10 @@ void askToConfirmName() {
         setColour("yellow");
         printLine("You already have a character with that name.");
         printLine("Creating this character will erase the previous one with the same name.");
+    } else if (characterFileExists(lower)) {
+        setColour("yellow");
+        printLine("A file named " + lower + ".txt already exists here.");
+        printLine("Creating this character will replace it.");
     }
     printEmptyLine();
     readYesOrNo();
@@ -78,18 +82,19 @@ void askClass() {
     setColour("white");
 }
 
-// The new character takes the end of the list, replacing any earlier one of that name.
-void createCharacter() {
+// The new character takes the end of the list, replacing any earlier one of that name. Its
+// file comes first, so that the list never names a file a crash kept from being written.
+// False when another running game plays a character of that name.
+bool createCharacter() {
     const std::string lower = lowerCaseName(character.name);
-    std::erase(profiles, lower);
-    profiles.push_back(lower);
+    if (!claimCharacter(lower)) return false;
     profileName = lower;
-    writeProfiles();
-    saveCharacter();
+    if (saveCharacter()) addProfile(lower);
     clearScreen();
     printLine("To get you started on your journey, you earn double xp until level 4.");
     printLine("If you need any help or have any questions, talk to the town crier.");
     printEmptyLine();
+    return true;
 }
 
 } // namespace
@@ -127,7 +132,11 @@ void awakeningScreen() {
             startWarrior();
         else
             startMage();
-        createCharacter();
+        if (createCharacter()) return;
+        // Two games playing one character would save over each other: ask another name.
+        resetCharacter();
+        messageLog.push_back("That character is being played in another window.");
+        screenStep = 1;
         return;
     }
     messageLog.push_back("\"I'm sorry, but I've never heard of that before.");

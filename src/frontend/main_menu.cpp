@@ -9,7 +9,6 @@
 #include "frontend/names.hpp"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -34,8 +33,15 @@ void loadList() {
     // A hand-edited entry that is no safe file stem is listed but never opened.
     if (std::find(profiles.begin(), profiles.end(), inputLine) != profiles.end() &&
         isSafeProfileName(inputLine)) {
+        if (!claimCharacter(inputLine)) {
+            messageLog.push_back("That character is being played in another window.");
+            return;
+        }
         profileName = inputLine;
-        loadCharacter();
+        if (!loadCharacter()) {
+            messageLog.push_back("Your character could not be read.");
+            return;
+        }
         clearScreen();
         mainMenuActive = false;
         printLine("Welcome back " + character.name + ".");
@@ -47,12 +53,16 @@ void loadList() {
 }
 
 void deleteCharacter(const std::string &name) {
-    profiles.erase(std::find(profiles.begin(), profiles.end(), name));
-    messageLog.push_back("The character " + name + " has been deleted.");
-    writeProfiles();
     // Only a safe entry names a file of ours in the working directory.
-    if (isSafeProfileName(name)) std::remove((name + ".txt").c_str());
-    readProfiles();
+    const bool ownFile = isSafeProfileName(name);
+    if (ownFile && !claimCharacter(name)) {
+        messageLog.push_back("That character is being played in another window.");
+        return;
+    }
+    // The name leaves the list before the file goes, so the list never names a lost file.
+    removeProfile(name);
+    messageLog.push_back("The character " + name + " has been deleted.");
+    if (ownFile) deleteCharacterFile(name);
 }
 
 void deleteList() {

@@ -1,0 +1,287 @@
+// The save files on Linux and other POSIX systems. Claims and the folder lock are flock
+// locks, which the kernel drops when a game dies, so a killed game never blocks another.
+#if !defined(_WIN32)
+
+#include "character/platform_files.hpp"
+
+#include <cerrno>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Temporary files are "<file>.XXXXXX.tmp", and every save file ends in ".txt".
+constexpr std::string_view temporaryTail = ".XXXXXX.tmp";
+constexpr int temporarySuffixLength = 4; // ".tmp" after the random letters
+
+struct Claim {
+    int fd = -1; // locks the claimed file; -1 while it is missing
+    std::string path;
+};
+Claim claimed;
+int folderLock = -1;
+
+void closeQuietly(int fd) {
+    if (fd >= 0) ::close(fd);
+}
+
+bool sameFile(const struct stat &a, const struct stat &b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Never blocks: a FIFO or a device opens at once and is then refused by its type.
+int openForReading(const std::string &path) {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool holds(const std::string &path) {
+    if (claimed.path != path) return false;
+    struct stat now {};
+    if (claimed.fd < 0) return ::lstat(path.c_str(), &now) != 0;
+    struct stat held {};
+    return ::fstat(claimed.fd, &held) == 0 && ::stat(path.c_str(), &now) == 0 &&
+           sameFile(held, now);
+}
+
+// Locks the regular file that path names now. A game saving it swaps the file under the
+// name, so the lock only counts once the name still leads to the locked file.
+FileStatus lockCurrentFile(const std::string &path, int &lockedFd) {
+    lockedFd = -1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        int fd = openForReading(path);
+        if (fd < 0) return errno == ENOENT ? FileStatus::missing : FileStatus::damaged;
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            return FileStatus::damaged;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            // A file system without locks still lets the game play.
+            return error == EWOULDBLOCK ? FileStatus::busy : FileStatus::done;
+        }
+        struct stat now {};
+        if (::stat(path.c_str(), &now) == 0 && sameFile(opened, now)) {
+            lockedFd = fd;
+            return FileStatus::done;
+        }
+        ::close(fd);
+    }
+    return FileStatus::busy;
+}
+
+mode_t currentUmask() {
+    static const mode_t mask = [] {
+        mode_t value = ::umask(0);
+        ::umask(value);
+        return value;
+    }();
+    return mask;
+}
+
+std::string baseName(const std::string &path) {
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string directoryOf(const std::string &path) {
+    size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        content.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// The rename is only durable once the directory that holds the name is on the disk.
+bool syncDirectory(const std::string &directory) {
+    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    // Some file systems cannot flush a directory at all; only a failing disk counts.
+    bool synced = ::fsync(fd) == 0 || errno != EIO;
+    ::close(fd);
+    return synced;
+}
+
+// Where the content goes: the file itself, or the file a link names. A link is only
+// followed to a file of its own name (a copy kept in a synced folder), never to any file
+// that someone planted a link to.
+bool findTarget(const std::string &path, std::string &target) {
+    target = path;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0) return errno == ENOENT;
+    if (!S_ISLNK(link.st_mode)) return true;
+    char *real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return false;
+    target = real;
+    std::free(real);
+    return baseName(target) == baseName(path);
+}
+
+bool isTemporaryName(std::string_view name) {
+    constexpr size_t saveTail = 4 + temporaryTail.size(); // ".txt" and the temporary tail
+    if (name.size() <= saveTail || !name.ends_with(".tmp")) return false;
+    std::string_view tail = name.substr(name.size() - saveTail);
+    return tail.starts_with(".txt.") && tail[11] == '.';
+}
+
+} // namespace
+
+FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
+    content.clear();
+    int fd = openForReading(path);
+    if (fd < 0) return errno == ENOENT ? FileStatus::missing : FileStatus::damaged;
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        static_cast<unsigned long long>(opened.st_size) > limit) {
+        ::close(fd);
+        return FileStatus::damaged;
+    }
+    content.reserve(static_cast<size_t>(opened.st_size));
+    char buffer[65536];
+    while (true) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        // A read error part-way must not pass for a shorter file.
+        if (got < 0 || content.size() + static_cast<size_t>(got) > limit) {
+            ::close(fd);
+            content.clear();
+            return FileStatus::damaged;
+        }
+        if (got == 0) break;
+        content.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return FileStatus::done;
+}
+
+FileStatus replaceFile(const std::string &path, std::string_view content, bool claim) {
+    std::string target;
+    if (!findTarget(path, target)) return FileStatus::failed;
+    struct stat old {};
+    const bool hasOld = ::stat(target.c_str(), &old) == 0;
+    if (hasOld) {
+        if (!S_ISREG(old.st_mode)) return FileStatus::failed;
+        // A write-protected file stays protected, even for an all-powerful player.
+        if ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
+            return FileStatus::failed;
+    }
+    if (claim && !holds(path)) {
+        int fd = -1;
+        if (hasOld && lockCurrentFile(path, fd) == FileStatus::busy) return FileStatus::busy;
+        releaseClaim();
+        claimed = {fd, path};
+    }
+
+    std::string temporary = target + std::string(temporaryTail);
+    int fd = ::mkostemps(temporary.data(), temporarySuffixLength, O_CLOEXEC);
+    if (fd < 0) return FileStatus::failed;
+    // Locked from the start, so no other game's start-up takes it for a stale leftover; the
+    // lock then stays on the file the rename puts in place, keeping a claim unbroken.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    const mode_t mode = hasOld ? (old.st_mode & 0777) : (0644 & ~currentUmask());
+    bool saved = ::fchmod(fd, mode) == 0;
+    if (hasOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        // Keeping the owner is only possible for the owner or an administrator.
+    }
+    saved = saved && writeAll(fd, content) && ::fsync(fd) == 0 &&
+            ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!saved) {
+        ::unlink(temporary.c_str());
+        ::close(fd);
+        return FileStatus::failed;
+    }
+    saved = syncDirectory(directoryOf(target));
+    if (claim) {
+        closeQuietly(claimed.fd);
+        claimed = {fd, path};
+    } else {
+        ::close(fd);
+    }
+    return saved ? FileStatus::done : FileStatus::failed;
+}
+
+FileStatus claimFile(const std::string &path) {
+    if (holds(path)) return FileStatus::done;
+    int fd = -1;
+    if (lockCurrentFile(path, fd) == FileStatus::busy) return FileStatus::busy;
+    releaseClaim();
+    claimed = {fd, path};
+    return FileStatus::done;
+}
+
+void releaseClaim() {
+    closeQuietly(claimed.fd);
+    claimed = {};
+}
+
+FileStatus removeFile(const std::string &path) {
+    int fd = -1;
+    if (holds(path)) {
+        fd = claimed.fd;
+        claimed = {};
+    } else if (lockCurrentFile(path, fd) == FileStatus::busy) {
+        return FileStatus::busy;
+    }
+    const bool removed = ::unlink(path.c_str()) == 0 || errno == ENOENT;
+    closeQuietly(fd);
+    return removed ? FileStatus::done : FileStatus::failed;
+}
+
+bool fileExists(const std::string &path) {
+    struct stat found {};
+    return ::lstat(path.c_str(), &found) == 0;
+}
+
+void lockSaveFolder() {
+    folderLock = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderLock < 0) return;
+    while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+void unlockSaveFolder() {
+    closeQuietly(folderLock);
+    folderLock = -1;
+}
+
+void removeStaleTemporaryFiles() {
+    DIR *folder = ::opendir(".");
+    if (folder == nullptr) return;
+    std::vector<std::string> names;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (isTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
+    }
+    ::closedir(folder);
+    for (const std::string &name : names) {
+        int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) continue;
+        // Only a file no living game holds is a leftover.
+        struct stat opened {};
+        struct stat now {};
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(name.c_str(), &now) == 0 &&
+            sameFile(opened, now))
+            ::unlink(name.c_str());
+        ::close(fd);
+    }
+}
+
+#endif
