@@ -253,8 +253,7 @@ bool fileExists(const std::string &path) {
 void lockSaveFolder() {
     folderLock = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderLock < 0) return;
-    while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {}
 }
 
 void unlockSaveFolder() {

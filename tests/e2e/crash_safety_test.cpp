@@ -1,5 +1,5 @@
 // Killing the game at any moment must leave every save file whole: either the version before
-// the interrupted save or the one after it, never a torn mixture.
+// the interrupted save or the one after it, never a torn mixture, and no leftovers.
 #include "game_run.hpp"
 
 #include <gtest/gtest.h>
@@ -16,18 +16,11 @@ namespace {
 
 // Starts the game in `dir` reading `input`, and kills it after `delay`.
 void killDuringRun(const GameDir &dir, const std::string &input, std::chrono::microseconds delay) {
-    dir.write("stdin.txt", input);
-    pid_t child = ::fork();
-    if (child == 0) {
-        if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
-        int in = ::open("stdin.txt", O_RDONLY);
-        int out = ::open("/dev/null", O_WRONLY);
-        if (in < 0 || out < 0) ::_exit(127);
-        ::dup2(in, STDIN_FILENO);
-        ::dup2(out, STDOUT_FILENO);
-        ::execl(KELMARCH_BINARY, KELMARCH_BINARY, "--color=never", static_cast<char *>(nullptr));
-        ::_exit(127);
-    }
+    dir.write("stdin", input);
+    int in = ::open((dir.path() / "stdin").c_str(), O_RDONLY);
+    ASSERT_GE(in, 0);
+    pid_t child = startGame(dir, in, "/dev/null");
+    ::close(in);
     ASSERT_GT(child, 0);
     std::this_thread::sleep_for(delay);
     ::kill(child, SIGKILL);
@@ -55,11 +48,11 @@ const std::string bob = "Name:Bob\nLevel:5\nXP:0\nStat Points:1000000\nSkill Poi
 
 } // namespace
 
-TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFiles) {
+TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFilesAndNoGhost) {
     const std::string oldProfiles = "ann\n" + manyNames() + "bob\n";
-    const std::string newProfiles = manyNames() + "bob\nann\n";
-    // A new game rewrites the long profiles list; the trainer then saves on every point spent.
-    const std::string newGame = "new game\nAnn\nyes\nwarrior\n";
+    const std::string newProfiles = oldProfiles + "cid\n";
+    // A new game writes its file and then the long list; the trainer saves on every point spent.
+    const std::string newGame = "new game\nCid\nyes\nwarrior\n";
     std::string training = "load character\nbob\nt\nstats\n";
     for (int i = 0; i < 3000; ++i)
         training += "attack\n";
@@ -70,16 +63,26 @@ TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFiles) {
         dir.write("profiles.txt", oldProfiles);
         dir.write("ann.txt", bob);
         dir.write("bob.txt", bob);
-        bool renaming = run % 2 == 0;
-        int longest = renaming ? 10000 : 100000;
+        bool creating = run % 2 == 0;
+        int longest = creating ? 10000 : 100000;
         auto delay =
             std::chrono::microseconds(std::uniform_int_distribution<int>(0, longest)(draw));
-        killDuringRun(dir, renaming ? newGame : training, delay);
+        killDuringRun(dir, creating ? newGame : training, delay);
 
         std::string profiles = dir.read("profiles.txt");
         EXPECT_TRUE(profiles == oldProfiles || profiles == newProfiles)
             << "run " << run << " after " << delay.count() << " us";
         EXPECT_TRUE(isWholeCharacterFile(dir.read("ann.txt"))) << "run " << run;
         EXPECT_TRUE(isWholeCharacterFile(dir.read("bob.txt"))) << "run " << run;
+        // The list never names a file the kill kept from being written.
+        if (profiles == newProfiles || dir.exists("cid.txt")) {
+            EXPECT_TRUE(isWholeCharacterFile(dir.read("cid.txt"))) << "run " << run;
+        }
+
+        // The next start clears away what the killed save left half-made.
+        dir.play({});
+        for (const auto &entry : std::filesystem::directory_iterator(dir.path())) {
+            EXPECT_NE(entry.path().extension(), ".tmp") << entry.path() << " run " << run;
+        }
     }
 }

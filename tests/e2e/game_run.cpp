@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -84,6 +85,19 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     }
     std::filesystem::remove_all(io);
     return run;
+}
+
+pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output) {
+    pid_t child = ::fork();
+    if (child == 0) {
+        int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (out < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
+        ::dup2(input, STDIN_FILENO);
+        ::dup2(out, STDOUT_FILENO);
+        ::execl(KELMARCH_BINARY, KELMARCH_BINARY, "--color=never", static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    return child;
 }
 
 void GameDir::write(const std::string &name, const std::string &content) const {

@@ -2,6 +2,7 @@
 // Runs the real kelmarch binary in a temporary working directory with scripted input.
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 struct GameRun {
@@ -34,6 +35,10 @@ class GameDir {
   private:
     std::filesystem::path dir;
 };
+
+// Starts the game (colours off) in the folder without waiting for it, reading the open file
+// `input` and writing to the file `output`; the caller waits for the process it returns.
+pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output);
 
 // The mana costs of every skill at level 0, as a new character's file has them.
 inline const std::string startingManaCosts =
