@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Times a scripted session of the game against cat of the very same output bytes, and counts
+# Times a scripted session of the game against cat of the very same output bytes, times one
+# saving action (its durable save included), checks the order of a save's flushes, and counts
 # the write system calls per pass of the screen loop.
 # usage: bench/run.sh [BINARY] [ROUNDS]   (defaults: build/kelmarch, 100 rounds)
 set -euo pipefail
@@ -56,29 +57,47 @@ play() { cp bench.start bench.txt; "$binary" --seed 1 --color=always < session.t
 play > output.bin
 bytes=$(wc -c < output.bin)
 
-# Best of several runs, in milliseconds, of a command whose output goes to /dev/null.
-best() {
-    local best=""
+# Median of seven runs, in microseconds, of a command whose output goes to /dev/null.
+median() {
+    local times=()
     for _ in 1 2 3 4 5 6 7; do
-        local start end ms
+        local start end
         start=$(date +%s%N)
         "$@" > /dev/null
         end=$(date +%s%N)
-        ms=$(( (end - start) / 1000 ))
-        if [[ -z $best || $ms -lt $best ]]; then best=$ms; fi
+        times+=($(( (end - start) / 1000 )))
     done
-    echo "$best"
+    printf '%s\n' "${times[@]}" | sort -n | sed -n 4p
 }
-game_us=$(best play)
-cat_us=$(best cat output.bin)
+game_us=$(median play)
+cat_us=$(median cat output.bin)
 
 echo "session: $lines input lines, $bytes output bytes"
 echo "game: ${game_us} us   cat: ${cat_us} us   ratio: $(awk "BEGIN { printf \"%.2f\", $game_us / $cat_us }")"
 
+# Saving actions: the trainer spends one stat point per line and saves the character at once.
+sed -e 's/^Stat Points:0$/Stat Points:1000000/' bench.start > saver.start
+saves=1000
+{
+    printf 'l\nbench\nt\nstats\n'
+    for ((i = 0; i < saves; ++i)); do printf 'attack\n'; done
+} > saving.txt
+save() { cp saver.start bench.txt; "$binary" --color=always < saving.txt; }
+save_us=$(median save)
+echo "saving action: $(awk "BEGIN { printf \"%.3f\", $save_us / $saves / 1000 }") ms each" \
+    "(median of 7 runs of $saves, screen and durable save included)"
+
 if ! command -v strace > /dev/null; then
-    echo "strace not installed: write counts skipped"
+    echo "strace not installed: save order and write counts skipped"
     exit 0
 fi
+# One save: the file reaches the disk before the rename, and the rename before the game goes on.
+cp saver.start bench.txt
+printf 'l\nbench\nt\nstats\nattack\n' > one.txt
+strace -f -e trace=fsync,fdatasync,rename,renameat,renameat2 -o order.txt "$binary" < one.txt > /dev/null
+order=$(grep -oE '^[0-9]+ +(fsync|fdatasync|rename[a-z0-9]*)' order.txt | awk '{ print $2 }' | tr '\n' ' ')
+echo "one save: ${order}"
+
 cp bench.start bench.txt
 strace -f -c -e trace=write -o writes.txt "$binary" --seed 1 --color=always < session.txt > /dev/null
 writes=$(awk '$NF == "write" { print $4 }' writes.txt)
