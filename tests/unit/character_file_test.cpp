@@ -111,10 +111,3 @@ TEST_F(CharacterFileTest, FilesWithoutAPlayableCharacterLeaveTheRecordEmpty) {
     EXPECT_TRUE(loadCharacter());
     EXPECT_EQ(character, Character{});
 }
-
-TEST_F(CharacterFileTest, SaveThatCannotBeWrittenWarnsAndKeepsTheOldFile) {
-    profileName = "missing-dir/bob";
-    saveCharacter();
-    ASSERT_EQ(messageLog.size(), 1u);
-    EXPECT_EQ(messageLog[0], "Your progress could not be saved.");
-}
