@@ -208,12 +208,16 @@ bool loadCharacter() {
     if (status == FileStatus::done && applySaveLines()) return true;
     // Nothing of a damaged file is played, so nothing of it is saved over the file.
     resetCharacter();
-    releaseClaim();
+    releaseCharacter();
     return false;
 }
 
 bool claimCharacter(const std::string &stem) {
     return claimFile(stem + ".txt") != FileStatus::busy;
+}
+
+void releaseCharacter() {
+    releaseClaim();
 }
 
 void deleteCharacterFile(const std::string &stem) {

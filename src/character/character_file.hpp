@@ -18,6 +18,7 @@ bool saveCharacter();
 bool loadCharacter();
 // Keeps "<stem>.txt" for this game while it plays it; false when another running game does.
 bool claimCharacter(const std::string &stem);
+void releaseCharacter();
 void deleteCharacterFile(const std::string &stem);
 // Anything named "<stem>.txt" in the save folder, listed or not.
 bool characterFileExists(const std::string &stem);

@@ -1,6 +1,7 @@
 #include "frontend/screens.hpp"
 
 #include "character/character.hpp"
+#include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
@@ -42,6 +43,8 @@ void endingScreen() {
     if (inputLine == "stay") {
         endingActive = false;
     } else if (inputLine == "leave") {
+        // Back at the menu the character is no longer played: another window may load it.
+        releaseCharacter();
         resetCharacter();
         mainMenuActive = true;
         endingActive = false;

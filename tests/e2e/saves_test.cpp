@@ -205,9 +205,7 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
         EXPECT_TRUE(contains(withClears(run.output), notRead)) << c.name;
         EXPECT_FALSE(contains(run.output, "Welcome back")) << c.name;
         EXPECT_FALSE(contains(run.output, "\x1b")) << c.name;
-        if (fs::is_regular_file(file)) {
-            EXPECT_EQ(dir.read(stem + ".txt"), c.content) << c.name;
-        }
+        if (fs::is_regular_file(file)) { EXPECT_EQ(dir.read(stem + ".txt"), c.content) << c.name; }
         EXPECT_EQ(run.exitCode, 0) << c.name;
     }
 }
@@ -217,9 +215,7 @@ TEST(Saves, DamagedListsAreReadAsEmptyAndReplacedOnlyByANewCharacter) {
         GameDir dir;
         const fs::path list = dir.path() / "profiles.txt";
         const std::string big = std::string(1 << 20, 'a') + "\nbob\n";
-        if (kind == "fifo") {
-            ASSERT_EQ(::mkfifo(list.c_str(), 0644), 0);
-        }
+        if (kind == "fifo") { ASSERT_EQ(::mkfifo(list.c_str(), 0644), 0); }
         if (kind == "endless") fs::create_symlink("/dev/zero", list);
         if (kind == "over 1 MiB") dir.write("profiles.txt", big);
         GameRun run = dir.play({"l"});
