@@ -142,6 +142,24 @@ bool isTemporaryName(std::string_view name) {
     return tail.starts_with(".txt.") && tail[11] == '.';
 }
 
+// A fresh, locked temporary file beside target, or -1. The lock tells another game starting
+// up that the file is no leftover; it then stays on the file the rename puts in place,
+// keeping a claim unbroken. A game starting up may lock and remove the file in the moment
+// before this one locks it: then it is gone and another is made.
+int createTemporaryFile(const std::string &target, std::string &temporary) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        temporary = target + std::string(temporaryTail);
+        int fd = ::mkostemps(temporary.data(), temporarySuffixLength, O_CLOEXEC);
+        if (fd < 0) return -1;
+        struct stat created {};
+        // Without locks in the file system no game removes what it cannot lock.
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+        if (locked && ::fstat(fd, &created) == 0 && created.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    return -1;
+}
+
 } // namespace
 
 FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
@@ -190,12 +208,9 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
         claimed = {fd, path};
     }
 
-    std::string temporary = target + std::string(temporaryTail);
-    int fd = ::mkostemps(temporary.data(), temporarySuffixLength, O_CLOEXEC);
+    std::string temporary;
+    int fd = createTemporaryFile(target, temporary);
     if (fd < 0) return FileStatus::failed;
-    // Locked from the start, so no other game's start-up takes it for a stale leftover; the
-    // lock then stays on the file the rename puts in place, keeping a claim unbroken.
-    ::flock(fd, LOCK_EX | LOCK_NB);
     const mode_t mode = hasOld ? (old.st_mode & 0777) : (0644 & ~currentUmask());
     bool saved = ::fchmod(fd, mode) == 0;
     if (hasOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
