@@ -174,8 +174,6 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
     };
     const std::vector<Case> cases = {
         {"empty", ""},
-        {"level 0", "Name:Bob\nLevel:0\nGold:50\n"},
-        {"escape in the name", "Name:\x1b[2JBob\n" + hero},
         {"over 1 MiB", "Name:Bob\n" + hero + std::string(1 << 20, '\n')},
         {"directory", ""},
         {"fifo", ""},
