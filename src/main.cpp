@@ -3,16 +3,15 @@
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"
+#include "console/terminal.hpp"
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace {
 
@@ -92,10 +91,8 @@ int main(int argc, char **argv) {
         }
     }
 
-    colourEnabled = colour == "always" || (colour == "auto" && isatty(STDOUT_FILENO) &&
-                                           std::getenv("NO_COLOR") == nullptr);
+    startConsole(colour);
     seedRandom(seed ? *seed : static_cast<uint32_t>(std::time(nullptr)));
     std::ios::sync_with_stdio(false);
-    setConsoleTitle();
     return screenLoop();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Input: every screen reads whole lines through readLine. The line source is standard
-// input in the game; tests point it at a stream of scripted lines. On a terminal the
-// lines come through GNU readline, so the player can edit them and recall earlier ones.
+// input in the game; tests point it at a stream of scripted lines. On a POSIX terminal the
+// lines come through GNU readline, so the player can edit them and recall earlier ones; the
+// Windows console does the same itself.
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -9,6 +11,7 @@
 inline std::string inputLine;              // the line most recently read
 inline std::istream *lineSource = nullptr; // nullptr: standard input
 inline uint64_t linesRead = 0;             // lines read so far, to tell a pass that read none
+constexpr size_t longestLine = 4096;       // bytes kept of a line; the rest is dropped
 
 // Thrown by the reads when input has ended. No screen acts on a line that never came:
 // only the screen loop catches it, and stops the game.

@@ -1,8 +1,8 @@
 #include "console/output.hpp"
 
+#include "console/terminal.hpp"
+
 #include <array>
-#include <cerrno>
-#include <unistd.h>
 
 namespace {
 
@@ -24,8 +24,10 @@ constexpr int purpleAttribute = 13;
 constexpr int whiteAttribute = 15;
 constexpr int clearScreenLines = 300;
 
-// Bright foregrounds: attribute bits 1 blue, 2 green, 4 red, 8 intensity map onto ANSI 90 + rgb.
+// The console's own attribute call where there is one; otherwise bright ANSI foregrounds, the
+// attribute bits 1 blue, 2 green, 4 red, 8 intensity mapped onto 90 + rgb.
 void setAttribute(int attribute) {
+    if (consoleToStdout && setConsoleAttribute(attribute)) return;
     if (!colourEnabled) return;
     int rgb = ((attribute & 4) ? 1 : 0) | ((attribute & 2) ? 2 : 0) | ((attribute & 1) ? 4 : 0);
     consoleOutput += "\x1b[";
@@ -74,25 +76,15 @@ std::string toText(int32_t n) {
     return std::to_string(n);
 }
 
-void setConsoleTitle() {
-    if (consoleToStdout && isatty(STDOUT_FILENO)) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
-}
-
 void flushOutput() {
     if (!consoleToStdout) return;
-    const char *data = consoleOutput.data();
-    size_t left = consoleOutput.size();
-    while (left > 0) {
-        ssize_t written = write(STDOUT_FILENO, data, left);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) break; // nowhere to write: drop the output rather than spin
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
+    // Nowhere to write: the output is dropped rather than kept growing.
+    writeStandardOutput(consoleOutput.data(), consoleOutput.size());
     consoleOutput.clear();
 }
 
 void finishOutput() {
     if (colourEnabled) consoleOutput += "\x1b[0m";
     flushOutput();
+    if (consoleToStdout) restoreConsole();
 }

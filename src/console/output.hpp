@@ -8,7 +8,7 @@
 
 inline std::string consoleOutput;   // bytes not yet written to standard output
 inline bool consoleToStdout = true; // false in tests: output stays in consoleOutput
-inline bool colourEnabled = false;  // ANSI colours on (decided once by main)
+inline bool colourEnabled = false;  // ANSI colours on (decided once by startConsole)
 
 void setColour(std::string_view name);
 void printLine(std::string_view text);
@@ -18,9 +18,7 @@ void printOption(std::string_view option, std::string_view description);
 void clearScreen();
 std::string toText(int32_t n);
 
-// Names the terminal window "Kelmarch: Orvanis" (only when standard output is a terminal).
-void setConsoleTitle();
 // Writes the buffered output to standard output (when consoleToStdout).
 void flushOutput();
-// Resets the terminal's colours (when colour is on) and flushes.
+// Resets the terminal's colours (when colour is on), flushes and restores the console.
 void finishOutput();

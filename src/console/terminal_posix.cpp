@@ -1,0 +1,104 @@
+#include "console/terminal.hpp"
+
+#include "console/input.hpp"
+#include "console/output.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <readline/history.h>
+#include <readline/readline.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int historyLines = 500;
+
+// Readline measures its prompt to place the cursor: each escape sequence is marked with
+// \001 and \002 as taking no room on the screen.
+std::string markedPrompt(std::string_view text) {
+    std::string prompt;
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] != '\x1b') {
+            prompt += text[i++];
+            continue;
+        }
+        size_t end = i + 1;
+        if (end < text.size() && text[end] == ']') { // title: ends with BEL
+            while (end < text.size() && text[end] != '\x07')
+                ++end;
+        } else { // colour: ends with its final letter
+            ++end;
+            while (end < text.size() && (text[end] < 0x40 || text[end] > 0x7e))
+                ++end;
+        }
+        end = std::min(end + 1, text.size());
+        prompt += '\001';
+        prompt += text.substr(i, end - i);
+        prompt += '\002';
+        i = end;
+    }
+    return prompt;
+}
+
+// Whatever follows the last line break is still on the cursor's line (at least the colour
+// selected for the player's typing): readline gets it as the prompt and redraws it itself.
+std::string takePrompt() {
+    size_t lineStart = consoleOutput.rfind('\n');
+    lineStart = lineStart == std::string::npos ? 0 : lineStart + 1;
+    std::string prompt = markedPrompt(std::string_view(consoleOutput).substr(lineStart));
+    consoleOutput.resize(lineStart);
+    return prompt;
+}
+
+} // namespace
+
+void startConsole(std::string_view colourWhen) {
+    const bool terminal = isatty(STDOUT_FILENO);
+    colourEnabled = colourWhen == "always" ||
+                    (colourWhen == "auto" && terminal && std::getenv("NO_COLOR") == nullptr);
+    if (terminal) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+}
+
+bool setConsoleAttribute(int) {
+    return false;
+}
+
+bool writeStandardOutput(const char *data, size_t size) {
+    while (size > 0) {
+        ssize_t written = write(STDOUT_FILENO, data, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+void restoreConsole() {}
+
+// Readline echoes to standard output, so it is used only when both ends are the terminal:
+// with output redirected, the player's typing would land in the file instead.
+bool gameEditsLines() {
+    static const bool terminal = isatty(STDIN_FILENO) && isatty(STDOUT_FILENO);
+    return terminal;
+}
+
+std::string readEditedLine(bool remember) {
+    std::string prompt = takePrompt();
+    flushOutput();
+    char *typed = readline(prompt.c_str());
+    if (typed == nullptr) {
+        consoleOutput += '\n'; // leave the shell's prompt a line of its own
+        throw InputEnded{};
+    }
+    std::string line(typed, std::min(std::strlen(typed), longestLine));
+    std::free(typed);
+    if (remember && !line.empty()) {
+        stifle_history(historyLines);
+        add_history(line.c_str());
+    }
+    return line;
+}

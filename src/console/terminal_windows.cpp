@@ -1,0 +1,94 @@
+#include "console/terminal.hpp"
+
+#include "console/output.hpp"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+namespace {
+
+HANDLE standardOutput = INVALID_HANDLE_VALUE;
+bool attributesOnConsole = false; // colours through SetConsoleTextAttribute
+bool consoleSaved = false;
+WORD savedAttributes = 0;
+UINT savedInputPage = 0;
+UINT savedOutputPage = 0;
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
+}
+
+// Closing the window or Ctrl-C ends the game without finishOutput: the console gets its
+// colours back here before the default handler ends the process.
+BOOL WINAPI restoreOnBreak(DWORD) {
+    restoreConsole();
+    return FALSE;
+}
+
+} // namespace
+
+void startConsole(std::string_view colourWhen) {
+    standardOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    const bool console = isConsole(standardOutput);
+    // A line break is "\n" as on Linux, in files and pipes alike; typed console lines keep the
+    // text mode that turns the console's "\r\n" into "\n" and Ctrl-Z into the end of input.
+    _setmode(_fileno(stdout), _O_BINARY);
+    if (!isConsole(GetStdHandle(STD_INPUT_HANDLE))) _setmode(_fileno(stdin), _O_BINARY);
+
+    const bool wanted = colourWhen == "always" ||
+                        (colourWhen == "auto" && console && std::getenv("NO_COLOR") == nullptr);
+    attributesOnConsole = wanted && console;
+    colourEnabled = wanted && !console;
+    if (!console) return;
+
+    CONSOLE_SCREEN_BUFFER_INFO info;
+    if (GetConsoleScreenBufferInfo(standardOutput, &info)) {
+        savedAttributes = info.wAttributes;
+        savedInputPage = GetConsoleCP();
+        savedOutputPage = GetConsoleOutputCP();
+        consoleSaved = true;
+        SetConsoleCtrlHandler(restoreOnBreak, TRUE);
+    }
+    // Names and saves are UTF-8, as on Linux.
+    SetConsoleCP(CP_UTF8);
+    SetConsoleOutputCP(CP_UTF8);
+    SetConsoleTitleW(L"Kelmarch: Orvanis");
+}
+
+bool setConsoleAttribute(int attribute) {
+    if (!attributesOnConsole) return false;
+    flushOutput(); // the text before it keeps the colour it was printed in
+    SetConsoleTextAttribute(standardOutput, static_cast<WORD>(attribute));
+    return true;
+}
+
+bool writeStandardOutput(const char *data, size_t size) {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    while (size > 0) {
+        DWORD chunk = size > 0x10000 ? 0x10000 : static_cast<DWORD>(size);
+        DWORD written = 0;
+        if (!WriteFile(output, data, chunk, &written, nullptr) || written == 0) return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+void restoreConsole() {
+    if (!consoleSaved) return;
+    SetConsoleTextAttribute(standardOutput, savedAttributes);
+    SetConsoleCP(savedInputPage);
+    SetConsoleOutputCP(savedOutputPage);
+}
+
+bool gameEditsLines() {
+    return false;
+}
+
+std::string readEditedLine(bool) {
+    return {};
+}
