@@ -1,6 +1,7 @@
 #pragma once
 // A fixture for unit tests: fresh game state, output captured, scripted input, and a
 // temporary working directory for the files the game writes.
+#include "character/platform_files.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
@@ -26,6 +27,7 @@ class GameTest : public ::testing::Test {
     }
 
     void TearDown() override {
+        releaseClaim(); // Windows removes no folder while a file in it is open
         lineSource = nullptr;
         consoleToStdout = true;
         consoleOutput.clear();

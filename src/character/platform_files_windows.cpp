@@ -1,0 +1,342 @@
+// The save files on Windows. Claims are LockFileEx locks and the folder lock is a named
+// mutex; Windows lets go of both when a game dies, so a killed game never blocks another.
+#include "character/platform_files.hpp"
+
+#include <cstdint>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+// Temporary files are "<file>.XXXXXX.tmp", as on Linux, and every save file ends in ".txt".
+constexpr size_t randomLetters = 6;
+constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// Byte-range locks on Windows stop other handles' reads and writes of the range: the lock
+// sits on one byte far past the end of any save, so it stops nothing but other locks.
+constexpr DWORD lockOffsetHigh = 0x7fffffff;
+
+struct Claim {
+    HANDLE handle = INVALID_HANDLE_VALUE; // locks the claimed file; none while it is missing
+    std::string path;
+};
+Claim claimed;
+HANDLE folderMutex = nullptr;
+
+// Names are UTF-8, as on Linux; the wide calls keep them whole whatever the code page.
+// Bytes that are not UTF-8 give no path rather than a look-alike one.
+std::wstring widePath(const std::string &path) {
+    if (path.empty()) return {};
+    int size = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(),
+                                   static_cast<int>(path.size()), nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
+                        wide.data(), size);
+    return wide;
+}
+
+std::string narrowName(const wchar_t *name) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, name, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string narrow(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, name, -1, narrow.data(), size, nullptr, nullptr);
+    narrow.pop_back(); // the terminating zero
+    return narrow;
+}
+
+void closeQuietly(HANDLE handle) {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+}
+
+bool isMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+HANDLE openForReading(const std::wstring &path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// A file on a disk, not a folder, a device or a pipe.
+bool isRegular(HANDLE handle, BY_HANDLE_FILE_INFORMATION &info) {
+    return GetFileType(handle) == FILE_TYPE_DISK && GetFileInformationByHandle(handle, &info) &&
+           (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The files compared are all in the save folder, on one volume; the volume's number is left
+// out because Wine gives none for a handle whose file was renamed while open.
+bool sameFile(const BY_HANDLE_FILE_INFORMATION &a, const BY_HANDLE_FILE_INFORMATION &b) {
+    return a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// The file that path names now.
+bool currentFile(const std::wstring &path, BY_HANDLE_FILE_INFORMATION &info) {
+    HANDLE handle = openForReading(path);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool found = GetFileInformationByHandle(handle, &info);
+    CloseHandle(handle);
+    return found;
+}
+
+// FileStatus::done when locked, busy when another game holds the lock, failed when the file
+// system has no locks.
+FileStatus lockHandle(HANDLE handle) {
+    OVERLAPPED where{};
+    where.OffsetHigh = lockOffsetHigh;
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &where))
+        return FileStatus::done;
+    return GetLastError() == ERROR_LOCK_VIOLATION ? FileStatus::busy : FileStatus::failed;
+}
+
+bool holds(const std::string &path) {
+    if (claimed.path != path) return false;
+    const std::wstring name = widePath(path);
+    BY_HANDLE_FILE_INFORMATION now{};
+    if (claimed.handle == INVALID_HANDLE_VALUE) return !currentFile(name, now);
+    BY_HANDLE_FILE_INFORMATION held{};
+    return GetFileInformationByHandle(claimed.handle, &held) && currentFile(name, now) &&
+           sameFile(held, now);
+}
+
+// Locks the regular file that path names now. A game saving it swaps the file under the
+// name, so the lock only counts once the name still leads to the locked file.
+FileStatus lockCurrentFile(const std::string &path, HANDLE &locked) {
+    locked = INVALID_HANDLE_VALUE;
+    const std::wstring name = widePath(path);
+    if (name.empty()) return FileStatus::damaged;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HANDLE handle = openForReading(name);
+        if (handle == INVALID_HANDLE_VALUE)
+            return isMissing(GetLastError()) ? FileStatus::missing : FileStatus::damaged;
+        BY_HANDLE_FILE_INFORMATION opened{};
+        if (!isRegular(handle, opened)) {
+            CloseHandle(handle);
+            return FileStatus::damaged;
+        }
+        const FileStatus lock = lockHandle(handle);
+        if (lock != FileStatus::done) {
+            CloseHandle(handle);
+            // A file system without locks still lets the game play.
+            return lock == FileStatus::busy ? FileStatus::busy : FileStatus::done;
+        }
+        BY_HANDLE_FILE_INFORMATION now{};
+        if (currentFile(name, now) && sameFile(opened, now)) {
+            locked = handle;
+            return FileStatus::done;
+        }
+        CloseHandle(handle);
+    }
+    return FileStatus::busy;
+}
+
+bool writeAll(HANDLE handle, std::string_view content) {
+    while (!content.empty()) {
+        DWORD chunk = content.size() > 0x100000 ? 0x100000 : static_cast<DWORD>(content.size());
+        DWORD written = 0;
+        if (!WriteFile(handle, content.data(), chunk, &written, nullptr) || written == 0)
+            return false;
+        content.remove_prefix(written);
+    }
+    return true;
+}
+
+// Not the game's random engine: a save must not change the draws of a seeded game.
+std::wstring randomTail() {
+    static uint64_t state = GetTickCount64() ^ (uint64_t{GetCurrentProcessId()} << 32);
+    std::wstring tail = L".";
+    for (size_t i = 0; i < randomLetters; ++i) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        tail += static_cast<wchar_t>(L'a' + (state >> 59) % 26);
+    }
+    return tail + L".tmp";
+}
+
+// A fresh temporary file beside target. It shares neither reading nor writing, so from the
+// moment it exists no other game can open it, nor take it for a stale leftover; sharing
+// deletion lets it be renamed while open.
+HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = target + randomTail();
+        HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) return handle;
+        if (GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool isTemporaryName(std::string_view name) {
+    constexpr size_t saveTail = 4 + 1 + randomLetters + 4; // ".txt", ".XXXXXX", ".tmp"
+    if (name.size() <= saveTail || !name.ends_with(".tmp")) return false;
+    std::string_view tail = name.substr(name.size() - saveTail);
+    return tail.starts_with(".txt.") && tail[11] == '.';
+}
+
+// One mutex per save folder, named after the folder's full path (hashed: a name is short and
+// holds no backslash). Folder names on Windows ignore case.
+std::wstring folderMutexName() {
+    wchar_t full[MAX_PATH * 4];
+    DWORD length = GetFullPathNameW(L".", MAX_PATH * 4, full, nullptr);
+    if (length == 0 || length >= MAX_PATH * 4) return {};
+    CharLowerBuffW(full, length);
+    uint64_t hash = 14695981039346656037ULL;
+    for (DWORD i = 0; i < length; ++i) {
+        hash ^= static_cast<uint64_t>(full[i]);
+        hash *= 1099511628211ULL;
+    }
+    wchar_t name[64];
+    swprintf(name, 64, L"Local\\kelmarch-saves-%016llx", static_cast<unsigned long long>(hash));
+    return name;
+}
+
+} // namespace
+
+FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
+    content.clear();
+    const std::wstring name = widePath(path);
+    if (name.empty()) return FileStatus::damaged;
+    HANDLE handle = openForReading(name);
+    if (handle == INVALID_HANDLE_VALUE)
+        return isMissing(GetLastError()) ? FileStatus::missing : FileStatus::damaged;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!isRegular(handle, info) ||
+        ((uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow) > limit) {
+        CloseHandle(handle);
+        return FileStatus::damaged;
+    }
+    char buffer[65536];
+    while (true) {
+        DWORD got = 0;
+        // A read error part-way must not pass for a shorter file.
+        if (!ReadFile(handle, buffer, sizeof buffer, &got, nullptr) ||
+            content.size() + got > limit) {
+            CloseHandle(handle);
+            content.clear();
+            return FileStatus::damaged;
+        }
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    CloseHandle(handle);
+    return FileStatus::done;
+}
+
+FileStatus replaceFile(const std::string &path, std::string_view content, bool claim) {
+    const std::wstring target = widePath(path);
+    if (target.empty()) return FileStatus::failed;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool hasOld = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!hasOld && !isMissing(GetLastError())) return FileStatus::failed;
+    // Never a planted link or a folder; a read-only file stays read-only.
+    if (hasOld && (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY |
+                                 FILE_ATTRIBUTE_READONLY)) != 0)
+        return FileStatus::failed;
+    if (claim && !holds(path)) {
+        HANDLE handle = INVALID_HANDLE_VALUE;
+        if (hasOld && lockCurrentFile(path, handle) == FileStatus::busy) return FileStatus::busy;
+        releaseClaim();
+        claimed = {handle, path};
+    }
+    const bool keepClaim = claim || holds(path);
+
+    std::wstring temporary;
+    HANDLE handle = createTemporary(target, temporary);
+    if (handle == INVALID_HANDLE_VALUE) return FileStatus::failed;
+    if (!writeAll(handle, content) || !FlushFileBuffers(handle)) {
+        DeleteFileW(temporary.c_str());
+        CloseHandle(handle);
+        return FileStatus::failed;
+    }
+    // Windows refuses to replace a file that is open, our own claim included.
+    if (keepClaim) releaseClaim();
+    if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temporary.c_str());
+        CloseHandle(handle);
+        if (keepClaim) claimFile(path);
+        return FileStatus::failed;
+    }
+    CloseHandle(handle);
+    // The claim goes on a handle that only reads, so the player's own tools can still open
+    // the file while the game holds it.
+    if (keepClaim) claimFile(path);
+    return FileStatus::done;
+}
+
+FileStatus claimFile(const std::string &path) {
+    if (holds(path)) return FileStatus::done;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (lockCurrentFile(path, handle) == FileStatus::busy) return FileStatus::busy;
+    releaseClaim();
+    claimed = {handle, path};
+    return FileStatus::done;
+}
+
+void releaseClaim() {
+    closeQuietly(claimed.handle);
+    claimed = {};
+}
+
+FileStatus removeFile(const std::string &path) {
+    const std::wstring name = widePath(path);
+    if (name.empty()) return FileStatus::failed;
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (holds(path)) {
+        handle = claimed.handle;
+        claimed = {};
+    } else if (lockCurrentFile(path, handle) == FileStatus::busy) {
+        return FileStatus::busy;
+    }
+    // The lock's handle shares deletion: the file goes when it is closed just after.
+    const bool removed = DeleteFileW(name.c_str()) || isMissing(GetLastError());
+    closeQuietly(handle);
+    return removed ? FileStatus::done : FileStatus::failed;
+}
+
+bool fileExists(const std::string &path) {
+    const std::wstring name = widePath(path);
+    if (name.empty()) return false;
+    return GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           !isMissing(GetLastError());
+}
+
+void lockSaveFolder() {
+    const std::wstring name = folderMutexName();
+    folderMutex = CreateMutexW(nullptr, FALSE, name.empty() ? nullptr : name.c_str());
+    if (folderMutex == nullptr) return;
+    // WAIT_ABANDONED: the game that held it died; the lock is ours all the same.
+    WaitForSingleObject(folderMutex, INFINITE);
+}
+
+void unlockSaveFolder() {
+    if (folderMutex == nullptr) return;
+    ReleaseMutex(folderMutex);
+    CloseHandle(folderMutex);
+    folderMutex = nullptr;
+}
+
+void removeStaleTemporaryFiles() {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(L"*.tmp", &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    std::vector<std::wstring> names;
+    do {
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) ==
+                0 &&
+            isTemporaryName(narrowName(found.cFileName)))
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    for (const std::wstring &name : names) {
+        HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ | DELETE, shareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) continue;
+        // Only a file no living game holds is a leftover; deleting through this very handle
+        // takes no other file that has meanwhile taken the name.
+        BY_HANDLE_FILE_INFORMATION info{};
+        FILE_DISPOSITION_INFO remove{TRUE};
+        if (isRegular(handle, info) && lockHandle(handle) == FileStatus::done)
+            SetFileInformationByHandle(handle, FileDispositionInfo, &remove, sizeof remove);
+        CloseHandle(handle);
+    }
+}
