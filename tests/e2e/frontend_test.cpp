@@ -101,15 +101,23 @@ TEST(FrontEnd, UnsafeNamesAreAskedAgain) {
         {"Go back", "\"There is no going back now, adventurer. What is your real name?\""},
         {"..", "\"That name is already taken by the village records.\""},
         {"Profiles", "\"That name is already taken by the village records.\""},
+        {"con", "\"That name is already taken by the village records.\""},
+        {"aux.txt", "\"That name is already taken by the village records.\""},
+        {"Com7 .x", "\"That name is already taken by the village records.\""},
+        {"LPT\u00b9", "\"That name is already taken by the village records.\""},
+        {"a:b", "\"I can't write that name down. Please use ordinary letters.\""},
+        {"why?", "\"I can't write that name down. Please use ordinary letters.\""},
+        {"Bob.", "\"I can't write down a name that ends with a dot or a blank.\""},
+        {"Bob ", "\"I can't write down a name that ends with a dot or a blank.\""},
     };
     for (const Case &c : cases) {
         GameDir dir;
-        GameRun run = dir.play({"n", c.name, " a:b ", "yes", "warrior"});
+        GameRun run = dir.play({"n", c.name, " Com10;nul", "yes", "warrior"});
         EXPECT_TRUE(contains(withClears(run.output),
                              "<clear>\n" + c.refusal + "\n\nType your name below:\n"))
             << c.name;
-        EXPECT_EQ(dir.read("profiles.txt"), " a:b \n") << c.name;
-        EXPECT_TRUE(dir.read(" a:b .txt").starts_with("Name: a:b \n")) << c.name;
+        EXPECT_EQ(dir.read("profiles.txt"), " com10;nul\n") << c.name;
+        EXPECT_TRUE(dir.read(" com10;nul.txt").starts_with("Name: Com10;nul\n")) << c.name;
     }
 }
 
