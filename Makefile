@@ -1,15 +1,19 @@
 # Front door for people and CI: `make play` builds and starts the game, `make test`
-# builds and runs every test (warnings as errors, then again under ASan + UBSan), then
-# builds, installs, checks and removes the Debian package.
+# builds and runs every test (warnings as errors, then again under ASan + UBSan, then the
+# Windows build under Wine), then builds, installs, checks and removes the Debian package.
+# `make windows` cross-builds the Windows console game, build-windows/kelmarch.exe.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
 VERSION := $(shell sed -n 's/^project.kelmarch VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 # Debian packages: what playing needs, then what the tests and the package check add.
 PLAY_PACKAGES := cmake ninja-build g++ libreadline-dev
-PACKAGES := $(PLAY_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base dpkg-dev file
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix
+PACKAGES := $(PLAY_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base dpkg-dev \
+	file $(WINDOWS_PACKAGES) wine wine64
 
 # Root runs apt-get and dpkg itself, anyone else through sudo.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -28,13 +32,16 @@ define install-missing
 	fi
 endef
 
-.PHONY: play test build deps play-deps package-check fuzz bench clean
+.PHONY: play test build deps play-deps windows-deps windows windows-test package-check fuzz bench clean
 
 deps:
 	$(call install-missing,$(PACKAGES))
 
 play-deps:
 	$(call install-missing,$(PLAY_PACKAGES))
+
+windows-deps:
+	$(call install-missing,$(WINDOWS_PACKAGES))
 
 # Only the game itself: a player needs neither GoogleTest nor the test tools.
 play: play-deps
@@ -53,6 +60,7 @@ test: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON -DKELMARCH_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) windows-test
 	$(MAKE) fuzz
 	$(MAKE) package-check
 
@@ -83,6 +91,22 @@ package-check: build
 	case "$$page" in /usr/share/man/man6/kelmarch.6*) ;; *) fail "man -w kelmarch found $$page";; esac; \
 	echo "package check: $$version and $$page from the installed package; removing it"
 
+# The Windows console game, cross-compiled with MinGW-w64: one static, stripped .exe.
+windows: windows-deps
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
+
+# Cross-builds the game and its unit tests (warnings as errors), then runs the tests and
+# replays every golden session under Wine, and says how long the whole step took.
+windows-test: deps
+	@start=$$(date +%s); \
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON && \
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) && \
+	tests/windows/run.sh $(WINDOWS_BUILD); \
+	status=$$?; echo "Windows step: $$(( $$(date +%s) - start )) s"; exit $$status
+
 # A short fuzzing run of the character-file loader; libFuzzer needs clang.
 fuzz:
 	@if command -v clang++ >/dev/null; then \
@@ -96,4 +120,4 @@ bench: build
 	bench/run.sh $(BUILD)/kelmarch
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

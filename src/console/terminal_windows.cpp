@@ -29,15 +29,21 @@ BOOL WINAPI restoreOnBreak(DWORD) {
     return FALSE;
 }
 
+// Before main, so that --help and the usage line are Linux's bytes too: a line break is "\n"
+// in files and pipes alike. Typed console lines keep the text mode that turns the console's
+// "\r\n" into "\n" and Ctrl-Z into the end of input.
+const bool binaryStreams = [] {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    if (!isConsole(GetStdHandle(STD_INPUT_HANDLE))) _setmode(_fileno(stdin), _O_BINARY);
+    return true;
+}();
+
 } // namespace
 
 void startConsole(std::string_view colourWhen) {
     standardOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     const bool console = isConsole(standardOutput);
-    // A line break is "\n" as on Linux, in files and pipes alike; typed console lines keep the
-    // text mode that turns the console's "\r\n" into "\n" and Ctrl-Z into the end of input.
-    _setmode(_fileno(stdout), _O_BINARY);
-    if (!isConsole(GetStdHandle(STD_INPUT_HANDLE))) _setmode(_fileno(stdin), _O_BINARY);
 
     const bool wanted = colourWhen == "always" ||
                         (colourWhen == "auto" && console && std::getenv("NO_COLOR") == nullptr);
