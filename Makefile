@@ -94,7 +94,7 @@ package-check: build
 # The Windows console game, cross-compiled with MinGW-w64: one static, stripped .exe.
 windows: windows-deps
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-		-DCMAKE_BUILD_TYPE=Release
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
 
 # Cross-builds the game and its unit tests (warnings as errors), then runs the tests and
@@ -102,7 +102,7 @@ windows: windows-deps
 windows-test: deps
 	@start=$$(date +%s); \
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-		-DCMAKE_BUILD_TYPE=Release -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON && \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON && \
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) && \
 	tests/windows/run.sh $(WINDOWS_BUILD); \
 	status=$$?; echo "Windows step: $$(( $$(date +%s) - start )) s"; exit $$status
