@@ -2,8 +2,8 @@
 # Runs the Windows build under Wine: its unit tests, then every golden session.
 # usage: tests/windows/run.sh BUILD_DIR   (the cross build, e.g. build-windows)
 set -euo pipefail
-cd "$(dirname "$0")/../.."
 build=$(realpath "$1")
+cd "$(dirname "$0")/../.."
 # A prefix of the build's own; no Mono or Gecko, which a console game never needs.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -13,8 +13,8 @@ trap 'wineserver --kill 2>/dev/null || true' EXIT
 wineboot --init >/dev/null 2>&1
 
 wine "$build/tests/unit_tests.exe"
-if [ -x tests/golden/check.sh ]; then
-    tests/golden/check.sh wine "$build/kelmarch.exe"
+if [ -f tests/golden/check.sh ]; then
+    bash tests/golden/check.sh wine "$build/kelmarch.exe"
 else
     echo "tests/golden/check.sh not found: no golden sessions to replay"
 fi
