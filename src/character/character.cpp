@@ -1,29 +1,25 @@
 #include "character/character.hpp"
 
-#include "items/catalogue.hpp"
-
 namespace {
 
-// Both classes start with the same mana costs.
 void setStartingManaCosts() {
-    character.whirlwindMana = 2;
-    character.stabMana = 3;
-    character.bladesMana = 3;
-    character.sliceMana = 2;
-    character.gougeMana = 2;
-    character.boltMana = 5;
-    character.stunMana = 7;
-    character.fireMana = 6;
-    character.healMana = 5;
-    character.poisonMana = 6;
+    for (const SkillFields &skill : skillFields)
+        character.*skill.cost = skill.startingCost;
 }
 
 } // namespace
 
+bool isKnownArea(int32_t wilderness) {
+    return (wilderness >= area::village && wilderness <= area::dragonLair) ||
+           wilderness == area::secretLair;
+}
+
+bool isItemId(int32_t id) {
+    return id >= 1 && id <= lastItemId;
+}
+
 void resetCharacter() {
     character = Character{};
-    clearWeaponBonuses();
-    clearArmorBonuses();
 }
 
 void startWarrior() {

@@ -4,9 +4,30 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr int revealedCount = 11; // rare item locations the town crier can sell
+
+// Where the character stands, as `wilderness` holds it.
+namespace area {
+constexpr int32_t village = 0;
+constexpr int32_t plains = 1;
+constexpr int32_t forest = 2;
+constexpr int32_t denseForest = 3;
+constexpr int32_t crystalLake = 4;
+constexpr int32_t lavaLake = 5;
+constexpr int32_t burntField = 6;
+constexpr int32_t ashMountain = 7;
+constexpr int32_t dragonLair = 8;
+constexpr int32_t secretLair = 99; // "dovik's lair", reached only by typing its name
+} // namespace area
+
+bool isKnownArea(int32_t wilderness);
+
+// Items are carried and equipped by id, 1 to 44 (the catalogue names each); 0 is an empty slot.
+constexpr int32_t lastItemId = 44;
+bool isItemId(int32_t id);
 
 struct Character {
     std::string name;
@@ -55,7 +76,28 @@ struct Character {
 
 inline Character character;
 
-// Back to the initial record, equipment bonuses included.
+struct SkillFields {
+    std::string_view name; // as typed and listed
+    int32_t Character::*level;
+    int32_t Character::*cost; // mana
+    int32_t startingCost;     // a new character's, the same for both classes
+};
+
+// The ten skills in the order every list shows them: five warrior skills, then five spells.
+inline constexpr std::array<SkillFields, 10> skillFields{{
+    {"whirlwind", &Character::whirlwind, &Character::whirlwindMana, 2},
+    {"stab", &Character::stab, &Character::stabMana, 3},
+    {"blades", &Character::blades, &Character::bladesMana, 3},
+    {"slice", &Character::slice, &Character::sliceMana, 2},
+    {"gouge", &Character::gouge, &Character::gougeMana, 2},
+    {"bolt", &Character::bolt, &Character::boltMana, 5},
+    {"stun", &Character::stun, &Character::stunMana, 7},
+    {"fire", &Character::fire, &Character::fireMana, 6},
+    {"heal", &Character::heal, &Character::healMana, 5},
+    {"poison", &Character::poison, &Character::poisonMana, 6},
+}};
+
+// Back to the initial record.
 void resetCharacter();
 void startWarrior();
 void startMage();

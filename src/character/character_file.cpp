@@ -5,11 +5,11 @@
 #include "character/text_file.hpp"
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
-#include "items/catalogue.hpp"
 
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,31 +32,21 @@ const std::array<std::pair<std::string_view, NumberField>, 13> statLines{{
     {"Wilderness:", &Character::wilderness},
 }};
 
-const std::array<std::pair<std::string_view, NumberField>, 10> skillLines{{
-    {"Whirlwind:", &Character::whirlwind},
-    {"Stab:", &Character::stab},
-    {"Blades:", &Character::blades},
-    {"Slice:", &Character::slice},
-    {"Gouge:", &Character::gouge},
-    {"Bolt:", &Character::bolt},
-    {"Stun:", &Character::stun},
-    {"Fire:", &Character::fire},
-    {"Heal:", &Character::heal},
-    {"Poison:", &Character::poison},
-}};
+using KeyedFields = std::vector<std::pair<std::string, NumberField>>;
 
-const std::array<std::pair<std::string_view, NumberField>, 10> manaLines{{
-    {"Whirlwind Mana:", &Character::whirlwindMana},
-    {"Stab Mana:", &Character::stabMana},
-    {"Blades Mana:", &Character::bladesMana},
-    {"Slice Mana:", &Character::sliceMana},
-    {"Gouge Mana:", &Character::gougeMana},
-    {"Bolt Mana:", &Character::boltMana},
-    {"Stun Mana:", &Character::stunMana},
-    {"Fire Mana:", &Character::fireMana},
-    {"Heal Mana:", &Character::healMana},
-    {"Poison Mana:", &Character::poisonMana},
-}};
+// "Whirlwind:" for a skill's level, "Whirlwind Mana:" for its cost, in the skills' own order.
+KeyedFields skillKeys(int32_t Character::*SkillFields::*field, std::string_view suffix) {
+    KeyedFields keys;
+    for (const SkillFields &skill : skillFields) {
+        std::string key(skill.name);
+        key[0] = static_cast<char>(key[0] - 'a' + 'A');
+        keys.emplace_back(key + std::string(suffix), skill.*field);
+    }
+    return keys;
+}
+
+const KeyedFields skillLines = skillKeys(&SkillFields::level, ":");
+const KeyedFields manaLines = skillKeys(&SkillFields::cost, " Mana:");
 
 std::string characterFile() {
     return profileName + ".txt";
@@ -82,32 +72,17 @@ std::vector<int32_t> listedNumbers(std::string_view line) {
     return numbers;
 }
 
-bool isKnownArea(int32_t area) {
-    return (area >= 0 && area <= 8) || area == 99;
-}
-
 void setNumber(NumberField field, std::string_view value) {
     if (std::optional<int32_t> number = readNumber(value)) character.*field = *number;
 }
 
 // An id the catalogue does not know would leave a slot holding nothing real: keep it empty.
-void loadWeapon(std::string_view value) {
-    std::optional<int32_t> id = readNumber(value);
-    if (!id) return;
-    character.weapon = isItemId(*id) ? *id : 0;
-    setWeaponBonuses(character.weapon);
+void loadSlot(int32_t &slot, std::string_view value) {
+    if (std::optional<int32_t> id = readNumber(value)) slot = isItemId(*id) ? *id : 0;
 }
 
-void loadArmor(std::string_view value) {
-    std::optional<int32_t> id = readNumber(value);
-    if (!id) return;
-    character.armor = isItemId(*id) ? *id : 0;
-    setArmorBonuses(character.armor);
-}
-
-template <size_t N>
-bool applyNumberLine(const std::array<std::pair<std::string_view, NumberField>, N> &keys,
-                     std::string_view line, std::string_view value) {
+template <typename Keys>
+bool applyNumberLine(const Keys &keys, std::string_view line, std::string_view value) {
     for (const auto &[key, field] : keys) {
         if (line.starts_with(key)) {
             setNumber(field, value);
@@ -136,9 +111,9 @@ void applyLine(std::string_view line) {
             if (isItemId(id)) character.inventory.push_back(id);
         }
     } else if (line.starts_with("Weapon:")) {
-        loadWeapon(value);
+        loadSlot(character.weapon, value);
     } else if (line.starts_with("Armor:")) {
-        loadArmor(value);
+        loadSlot(character.armor, value);
     } else if (line.starts_with("Gameover:")) {
         character.gameOver = true;
     } else if (line.starts_with("Revealed:")) {

@@ -4,7 +4,6 @@
 #include "combat/combat.hpp"
 #include "combat/effects.hpp"
 #include "combat/enemies.hpp"
-#include "combat/skills.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"

@@ -100,11 +100,7 @@ void drinkPotion(int32_t kind) {
 
 void potionsScreen() {
     if (!potionsActive) return;
-    setColour("yellow");
-    printLine("You have " + toText(character.currentHealth) + "/" + toText(character.maxHealth) +
-              " health and " + toText(character.currentMana) + "/" + toText(effectiveMaxMana()) +
-              " mana left.");
-    printEmptyLine();
+    printHealthAndMana();
     setColour("white");
     printLine("POTIONS");
     printEmptyLine();

@@ -18,29 +18,6 @@
 
 namespace {
 
-constexpr int32_t fireWand = 37;
-constexpr int32_t frugalStaff = 39;
-
-struct SkillFields {
-    std::string_view name;
-    int32_t Character::*level;
-    int32_t Character::*cost;
-};
-
-// The order in which the menu lists the skills and useSkill compares their names.
-constexpr std::array<SkillFields, 10> skillFields{{
-    {"whirlwind", &Character::whirlwind, &Character::whirlwindMana},
-    {"stab", &Character::stab, &Character::stabMana},
-    {"blades", &Character::blades, &Character::bladesMana},
-    {"slice", &Character::slice, &Character::sliceMana},
-    {"gouge", &Character::gouge, &Character::gougeMana},
-    {"bolt", &Character::bolt, &Character::boltMana},
-    {"stun", &Character::stun, &Character::stunMana},
-    {"fire", &Character::fire, &Character::fireMana},
-    {"heal", &Character::heal, &Character::healMana},
-    {"poison", &Character::poison, &Character::poisonMana},
-}};
-
 // A stunned enemy cannot dodge a skill unless its agility is above 201.
 bool skillDodged() {
     return randomInt(1, 150) + int64_t{200} * enemyStunRounds < enemyAgility;
@@ -51,13 +28,6 @@ bool skillDodged() {
 // lands a hair below a whole number (1.2 × 18 × 1.25 truncates to 26).
 double skillMultiplier(int32_t level) {
     return 1.0 + 0.2 * (static_cast<double>(level) - 1);
-}
-
-// Toward zero, and kept inside 32 bits so that huge stats roll at the limit.
-int32_t truncatedToInt(double value) {
-    double limited = std::clamp(value, double{std::numeric_limits<int32_t>::min()},
-                                double{std::numeric_limits<int32_t>::max()});
-    return static_cast<int32_t>(std::trunc(limited));
 }
 
 void missed() {
@@ -168,7 +138,7 @@ void fire(int32_t level) {
     }
     roundDamage = saturate(int64_t{10} * level);
     enemyFireDamage = saturate(int64_t{2} * level + 3);
-    enemyFireRounds = character.weapon == fireWand ? 3 : 2;
+    enemyFireRounds = character.weapon == item::fireWand ? 3 : 2;
     dealt(roundDamage, "fire");
     messageLog.push_back("You ignited the enemy for " + toText(enemyFireRounds) + " rounds.");
 }
@@ -207,7 +177,7 @@ void performSkill(std::string_view name, int32_t level) {
 
 // A dodged skill is still paid for; the staff's free cast comes after the mana check.
 void payForSkill(int32_t cost) {
-    if (character.weapon == frugalStaff && randomInt(1, 100) > 50) {
+    if (character.weapon == item::frugalStaff && randomInt(1, 100) > 50) {
         messageLog.push_back("Your Frugal Staff made this skill cost 0 mana.");
         return;
     }
@@ -215,12 +185,6 @@ void payForSkill(int32_t cost) {
 }
 
 } // namespace
-
-int32_t randomBetween(double low, double high) {
-    int32_t a = truncatedToInt(low);
-    int32_t b = truncatedToInt(high);
-    return randomInt(std::min(a, b), std::max(a, b));
-}
 
 void skillMenu() {
     printCombatStatus();

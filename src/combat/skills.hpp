@@ -7,5 +7,3 @@
 void skillMenu();
 // Performs the named skill, pays its mana and finishes the round.
 void useSkill(const std::string &command);
-// A uniform integer between two real bounds, each truncated toward zero (in either order).
-int32_t randomBetween(double low, double high);

@@ -8,7 +8,7 @@
 namespace {
 
 // clang-format off
-const std::array<Item, 44> catalogue{{
+const std::array<Item, lastItemId> catalogue{{
     {"wooden sword", "Wooden Sword", false, "attack", 10, 5, 1, 0, 0, 50},
     {"iron sword", "Iron Sword", false, "attack", 20, 15, 2, 0, 0, 250},
     {"steel sword", "Steel Sword", false, "attack", 40, 50, 4, 0, 0, 1000},
@@ -108,56 +108,40 @@ int32_t leadingNumber(std::string_view text) {
 
 } // namespace
 
-bool isItemId(int32_t id) {
-    return id >= firstItemId && id <= lastItemId;
-}
-
 bool isPotion(int32_t id) {
-    return id >= 30 && id <= 33;
+    return id >= item::lowHealthPotion && id <= item::highManaPotion;
 }
 
 const Item &itemById(int32_t id) {
-    return catalogue[static_cast<size_t>(id - firstItemId)];
+    static constexpr Item noItem{};
+    return isItemId(id) ? catalogue[static_cast<size_t>(id - 1)] : noItem;
 }
 
-void setWeaponBonuses(int32_t id) {
-    clearWeaponBonuses();
-    if (!isItemId(id)) return;
-    const Item &item = itemById(id);
-    weaponAttack = item.attackBonus;
-    weaponDefense = item.defenseBonus;
-    weaponAgility = item.agilityBonus;
-    weaponMana = item.manaBonus;
-}
-
-void setArmorBonuses(int32_t id) {
-    clearArmorBonuses();
-    if (!isItemId(id)) return;
-    const Item &item = itemById(id);
-    armorAttack = item.attackBonus;
-    armorDefense = item.defenseBonus;
-    armorAgility = item.agilityBonus;
-    armorMana = item.manaBonus;
-}
-
-void clearWeaponBonuses() {
-    weaponAttack = weaponDefense = weaponAgility = weaponMana = 0;
-}
-void clearArmorBonuses() {
-    armorAttack = armorDefense = armorAgility = armorMana = 0;
-}
-
+// The equipment bonuses are read from the equipped items whenever they are needed, so
+// nothing has to be kept in step when a slot changes or a character is loaded.
 int32_t effectiveAttack() {
-    return saturate(int64_t{character.attack} + weaponAttack + armorAttack);
+    return saturate(int64_t{character.attack} + itemById(character.weapon).attackBonus +
+                    itemById(character.armor).attackBonus);
 }
 int32_t effectiveDefense() {
-    return saturate(int64_t{character.defense} + weaponDefense + armorDefense);
+    return saturate(int64_t{character.defense} + itemById(character.weapon).defenseBonus +
+                    itemById(character.armor).defenseBonus);
 }
 int32_t effectiveAgility() {
-    return saturate(int64_t{character.agility} + weaponAgility + armorAgility);
+    return saturate(int64_t{character.agility} + itemById(character.weapon).agilityBonus +
+                    itemById(character.armor).agilityBonus);
 }
 int32_t effectiveMaxMana() {
-    return saturate(int64_t{character.maxMana} + weaponMana + armorMana);
+    return saturate(int64_t{character.maxMana} + itemById(character.weapon).manaBonus +
+                    itemById(character.armor).manaBonus);
+}
+
+void printHealthAndMana() {
+    setColour("yellow");
+    printLine("You have " + toText(character.currentHealth) + "/" + toText(character.maxHealth) +
+              " health and " + toText(character.currentMana) + "/" + toText(effectiveMaxMana()) +
+              " mana left.");
+    printEmptyLine();
 }
 
 void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, bool showStats) {

@@ -19,34 +19,69 @@ struct Item {
     int32_t salePrice;
 };
 
-constexpr int32_t firstItemId = 1;
-constexpr int32_t lastItemId = 44;
+// Every item by name, in catalogue order.
+namespace item {
+enum Id : int32_t {
+    woodenSword = 1,
+    ironSword,
+    steelSword,
+    titaniumSword,
+    woodenBattleaxe,
+    ironBattleaxe,
+    steelBattleaxe,
+    titaniumBattleaxe,
+    woodenDagger,
+    ironDagger,
+    steelDagger,
+    titaniumDagger,
+    silverWand,
+    goldWand,
+    rubyWand,
+    emeraldWand,
+    silverStaff,
+    goldStaff,
+    rubyStaff,
+    emeraldStaff,
+    leatherArmor,
+    chainArmor,
+    dragonScaleArmor,
+    ironArmor,
+    steelArmor,
+    dragonBoneArmor,
+    clothRobes,
+    crimsonRobes,
+    etherealRobes,
+    lowHealthPotion,
+    highHealthPotion,
+    lowManaPotion,
+    highManaPotion,
+    // The rare items: dropped, never sold by the shop.
+    swordOfFortune,
+    stoneClub,
+    poisonedDagger,
+    fireWand,
+    orbOfHealing,
+    frugalStaff,
+    flail,
+    lightSword,
+    flameSword,
+    magicSword,
+    regenerationArmor,
+};
+} // namespace item
 
-bool isItemId(int32_t id);
-// The four potions, ids 30 to 33: no slot, no requirement, no bonuses.
+// The four potions: no slot, no requirement, no bonuses.
 bool isPotion(int32_t id);
-// The catalogue row of a valid id.
+// The catalogue row of an id; an empty row (no names, no bonuses) for 0 or an unknown id.
 const Item &itemById(int32_t id);
 
-inline int32_t weaponAttack = 0;
-inline int32_t weaponDefense = 0;
-inline int32_t weaponAgility = 0;
-inline int32_t weaponMana = 0;
-inline int32_t armorAttack = 0;
-inline int32_t armorDefense = 0;
-inline int32_t armorAgility = 0;
-inline int32_t armorMana = 0;
-
-// Bonuses of the item with this id (0 or an unknown id: none).
-void setWeaponBonuses(int32_t id);
-void setArmorBonuses(int32_t id);
-void clearWeaponBonuses();
-void clearArmorBonuses();
-
+// Base stat plus what the equipped weapon and armour add.
 int32_t effectiveAttack();
 int32_t effectiveDefense();
 int32_t effectiveAgility();
 int32_t effectiveMaxMana();
+// The yellow "You have H/M health and C/E mana left." line and the empty line after it.
+void printHealthAndMana();
 
 // One listing entry per listItem call, in call order.
 struct ItemListingEntry {

@@ -77,23 +77,15 @@ void takeOff(int32_t &slot) {
 void useItem(const ItemListingEntry &entry, size_t position) {
     if (character.weapon > 0 && entry.id == character.weapon) {
         takeOff(character.weapon);
-        clearWeaponBonuses();
         return;
     }
     if (character.armor > 0 && entry.id == character.armor) {
         takeOff(character.armor);
-        clearArmorBonuses();
         return;
     }
     // A potion has no slot: nothing happens.
     if (entry.requirementStat.empty() || !requirementMet(entry)) return;
-    if (entry.isArmor) {
-        putOn(character.armor, entry, position);
-        setArmorBonuses(entry.id);
-    } else {
-        putOn(character.weapon, entry, position);
-        setWeaponBonuses(entry.id);
-    }
+    putOn(entry.isArmor ? character.armor : character.weapon, entry, position);
 }
 
 } // namespace

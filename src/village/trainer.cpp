@@ -12,30 +12,28 @@
 
 namespace {
 
-struct TrainedSkill {
-    std::string_view name;
+struct Training {
     std::string_view description;
-    int32_t Character::*level;
-    int32_t Character::*mana;
     int32_t costStep; // added to the mana cost by every level after the first
 };
 
-// clang-format off
-const std::array<TrainedSkill, 5> warriorSkills{{
-    {"whirlwind", "attack and chance to stun - ", &Character::whirlwind, &Character::whirlwindMana, 1},
-    {"stab", "attack that cannot miss - ", &Character::stab, &Character::stabMana, 1},
-    {"blades", "several continuous attacks at 50% damage - ", &Character::blades, &Character::bladesMana, 1},
-    {"slice", "two attacks with large damage range - ", &Character::slice, &Character::sliceMana, 1},
-    {"gouge", "attack and bleeding damage for 3 rounds - ", &Character::gouge, &Character::gougeMana, 1},
+// What the trainer says of each skill, in the order of skillFields: the first five on the
+// warrior page, the last five on the mage page.
+constexpr std::array<Training, 10> training{{
+    {"attack and chance to stun - ", 1},
+    {"attack that cannot miss - ", 1},
+    {"several continuous attacks at 50% damage - ", 1},
+    {"two attacks with large damage range - ", 1},
+    {"attack and bleeding damage for 3 rounds - ", 1},
+    {"magic damage - ", 4},
+    {"stuns enemy for a few rounds - ", 5},
+    {"magic damage and burning damage for 2 rounds - ", 3},
+    {"recovers some health - ", 3},
+    {"poison damage for 4 round - ", 3},
 }};
-const std::array<TrainedSkill, 5> mageSkills{{
-    {"bolt", "magic damage - ", &Character::bolt, &Character::boltMana, 4},
-    {"stun", "stuns enemy for a few rounds - ", &Character::stun, &Character::stunMana, 5},
-    {"fire", "magic damage and burning damage for 2 rounds - ", &Character::fire, &Character::fireMana, 3},
-    {"heal", "recovers some health - ", &Character::heal, &Character::healMana, 3},
-    {"poison", "poison damage for 4 round - ", &Character::poison, &Character::poisonMana, 3},
-}};
-// clang-format on
+constexpr size_t warriorPage = 0;
+constexpr size_t magePage = 5;
+constexpr size_t skillsPerPage = 5;
 
 const std::string typeAnOption = "Please type in one of the options in purple.";
 
@@ -155,17 +153,17 @@ void trainerSkills() {
     }
 }
 
-void learnSkill(const TrainedSkill &skill) {
+void learnSkill(size_t skill) {
     --character.skillPoints;
-    int32_t &level = character.*skill.level;
+    int32_t &level = character.*skillFields[skill].level;
+    int32_t &cost = character.*skillFields[skill].cost;
     level = saturatingAdd(level, 1);
-    if (level > 1) character.*skill.mana = saturatingAdd(character.*skill.mana, skill.costStep);
+    if (level > 1) cost = saturatingAdd(cost, training[skill].costStep);
     saveCharacter();
 }
 
 // The warrior and the mage page differ only in their heading, skills and flag.
-void skillPage(std::string_view heading, const std::array<TrainedSkill, 5> &skills,
-               bool &pageActive) {
+void skillPage(std::string_view heading, size_t firstSkill, bool &pageActive) {
     printHeading(heading);
     printPoints(character.skillPoints, "skill");
     setColour("white");
@@ -174,17 +172,19 @@ void skillPage(std::string_view heading, const std::array<TrainedSkill, 5> &skil
     printEmptyLine();
     printLine("Your options:");
     printEmptyLine();
-    for (const TrainedSkill &skill : skills)
-        printOption(skill.name, std::string(skill.description) + toText(character.*skill.mana) +
-                                    " mana (" + toText(character.*skill.level) + ")");
+    for (size_t skill = firstSkill; skill < firstSkill + skillsPerPage; ++skill)
+        printOption(skillFields[skill].name, std::string(training[skill].description) +
+                                                 toText(character.*skillFields[skill].cost) +
+                                                 " mana (" +
+                                                 toText(character.*skillFields[skill].level) + ")");
     setColour("purple");
     printLine("go back");
     printEmptyLine();
     readChoice();
 
     if (character.skillPoints > 0) {
-        for (const TrainedSkill &skill : skills) {
-            if (inputLine == skill.name) {
+        for (size_t skill = firstSkill; skill < firstSkill + skillsPerPage; ++skill) {
+            if (inputLine == skillFields[skill].name) {
                 learnSkill(skill);
                 return;
             }
@@ -206,9 +206,9 @@ void trainerScreen() {
     if (trainerStatsActive) {
         trainerStats();
     } else if (trainerSkillsActive && warriorSkillsActive) {
-        skillPage("TRAINER>Skills>Warrior", warriorSkills, warriorSkillsActive);
+        skillPage("TRAINER>Skills>Warrior", warriorPage, warriorSkillsActive);
     } else if (trainerSkillsActive && mageSkillsActive) {
-        skillPage("TRAINER>Skills>Mage", mageSkills, mageSkillsActive);
+        skillPage("TRAINER>Skills>Mage", magePage, mageSkillsActive);
     } else if (trainerSkillsActive) {
         trainerSkills();
     } else {

@@ -54,14 +54,6 @@ void setOut(int32_t area) {
 
 } // namespace
 
-void printHealthAndMana() {
-    setColour("yellow");
-    printLine("You have " + toText(character.currentHealth) + "/" + toText(character.maxHealth) +
-              " health and " + toText(character.currentMana) + "/" + toText(effectiveMaxMana()) +
-              " mana left.");
-    printEmptyLine();
-}
-
 void villageScreen() {
     if (!villageShown()) return;
     printVillage();

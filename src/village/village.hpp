@@ -3,5 +3,3 @@
 // the road west to the plains; typing "dovik's lair" leads straight to the secret boss.
 
 void villageScreen();
-// The yellow "You have H/M health and C/E mana left." line and the empty line after it.
-void printHealthAndMana();

@@ -6,7 +6,7 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
-#include "village/village.hpp"
+#include "items/catalogue.hpp"
 
 #include <string_view>
 

@@ -10,7 +10,7 @@ TEST_F(CatalogueTest, EquipListingColoursTheRequirementByBaseStat) {
     character.attack = 10;
     listItem(1, true, false, true, true);
     character.attack = 9;
-    weaponAttack = 100; // equipment never counts toward a requirement
+    character.weapon = item::titaniumBattleaxe; // equipment never counts toward a requirement
     listItem(1, true, false, true, true);
     colourEnabled = false;
     EXPECT_EQ(takeOutput(),

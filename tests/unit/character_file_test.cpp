@@ -46,8 +46,6 @@ TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
     character.revealed[0] = character.revealed[3] = character.revealed[10] = true;
     character.wilderness = 99;
     character.gold = -4;
-    setWeaponBonuses(43);
-    setArmorBonuses(44);
     Character saved = character;
     profileName = "ab";
     saveCharacter();
@@ -60,10 +58,6 @@ TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
     resetCharacter();
     loadCharacter();
     EXPECT_EQ(character, saved);
-    EXPECT_EQ(weaponAttack, 30);
-    EXPECT_EQ(weaponMana, 40);
-    EXPECT_EQ(armorDefense, 10);
-    EXPECT_EQ(armorAgility, 15);
 }
 
 TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
@@ -82,7 +76,6 @@ TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
     EXPECT_EQ(character.revealed, onlyTwo);
     EXPECT_EQ(character.weapon, 0);
     EXPECT_EQ(character.armor, 0);
-    EXPECT_EQ(weaponAttack, 0);
     EXPECT_EQ(character.wilderness, 0);
 
     // Nothing below 0, a maximum health of at least 1, nothing above its maximum: the mana

@@ -35,16 +35,16 @@ TEST_F(EquipTest, SwapsAndUnequipsToTheEndOfTheInventory) {
     character.attack = 40;
     character.inventory = {3, 30, 2};
     character.weapon = 2;
-    setWeaponBonuses(2);
     run(equipScreen, {"steel sword"});
     EXPECT_EQ(character.inventory, (Ids{30, 2, 2}));
-    EXPECT_EQ(weaponAttack + weaponDefense, 50 + 4);
+    EXPECT_EQ(effectiveAttack(), 40 + 50);
+    EXPECT_EQ(effectiveDefense(), 4);
     // Off, on again, swap back; then the inventory copy is found first, but it names
     // the equipped weapon, so off that comes.
     run(equipScreen, {"steel sword", "steel sword", "iron sword", "iron sword"});
     EXPECT_EQ(character.weapon, 0);
     EXPECT_EQ(character.inventory, (Ids{30, 2, 3, 2}));
-    EXPECT_EQ(weaponAttack, 0);
+    EXPECT_EQ(effectiveAttack(), 40);
     EXPECT_TRUE(messageLog.empty());
     EXPECT_FALSE(savedWith("Weapon:2"));
 }
@@ -54,7 +54,6 @@ TEST_F(EquipTest, TakingOffAManaItemLowersManaButPuttingItOnNeverRaisesIt) {
     character.maxMana = 80;
     character.currentMana = 100;
     character.weapon = 18;
-    setWeaponBonuses(18);
     run(equipScreen, {"gold staff"});
     EXPECT_EQ(character.currentMana, 80);
     run(equipScreen, {"gold staff"});
