@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr int32_t magicSword = 43;
-
 bool fightingBoss() {
     return enemyName == secretBossName;
 }
@@ -61,7 +59,7 @@ void basicAttack() {
         itemPowers(false);
         roundDamage = damageRoll(effectiveAttack(), enemyDefense);
         messageLog.push_back("You dealt " + toText(roundDamage) + " damage.");
-        if (character.weapon == magicSword) restoreMagicSwordMana();
+        if (character.weapon == item::magicSword) restoreMagicSwordMana();
     }
     finishPlayerHalf();
 }
@@ -115,7 +113,7 @@ void knockOut() {
     character.gold -= bill;
     character.currentHealth = character.maxHealth;
     character.currentMana = effectiveMaxMana();
-    character.wilderness = 0;
+    character.wilderness = area::village;
     combatActive = false;
     saveCharacter();
 }

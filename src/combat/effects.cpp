@@ -5,19 +5,13 @@
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"
+#include "items/catalogue.hpp"
 
 #include <cmath>
 #include <string>
 #include <string_view>
 
 namespace {
-
-constexpr int32_t swordOfFortune = 34;
-constexpr int32_t poisonedDagger = 36;
-constexpr int32_t orbOfHealing = 38;
-constexpr int32_t flail = 40;
-constexpr int32_t flameSword = 42;
-constexpr int32_t regenerationArmor = 44;
 
 // One tick of one effect: its damage joins the half's damage and one round goes.
 void tick(int32_t damage, int32_t &rounds, const std::string &takes, const std::string &kind,
@@ -35,18 +29,18 @@ bool weaponProc() {
 }
 
 void weaponPowers() {
-    if (character.weapon == swordOfFortune) {
+    if (character.weapon == item::swordOfFortune) {
         character.gold = saturatingAdd(character.gold, 2);
         messageLog.push_back("Your Sword of Fortune gave you 2 gold.");
-    } else if (character.weapon == poisonedDagger && weaponProc()) {
+    } else if (character.weapon == item::poisonedDagger && weaponProc()) {
         enemyPoisonDamage = 4;
         enemyPoisonRounds = 4;
         messageLog.push_back("Your Poisoned Dagger poisoned the enemy for 4 rounds.");
-    } else if (character.weapon == flail && weaponProc()) {
+    } else if (character.weapon == item::flail && weaponProc()) {
         enemyBleedDamage = 10;
         enemyBleedRounds = 3;
         messageLog.push_back("Your Flail caused the enemy to bleed for 3 rounds.");
-    } else if (character.weapon == flameSword && weaponProc()) {
+    } else if (character.weapon == item::flameSword && weaponProc()) {
         enemyFireDamage = 20;
         enemyFireRounds = 2;
         messageLog.push_back("Your Flame Sword ignited the enemy for 2 rounds.");
@@ -89,6 +83,6 @@ void playerEffectsTick() {
 
 void itemPowers(bool turnOnly) {
     if (!turnOnly) weaponPowers();
-    if (character.weapon == orbOfHealing) healShare(2, "Orb of Healing");
-    if (character.armor == regenerationArmor) healShare(3, "Regeneration Armor");
+    if (character.weapon == item::orbOfHealing) healShare(2, "Orb of Healing");
+    if (character.armor == item::regenerationArmor) healShare(3, "Regeneration Armor");
 }

@@ -22,7 +22,7 @@ struct RosterEntry {
 };
 
 // clang-format off
-constexpr std::array<RosterEntry, 6> plains{{
+constexpr std::array<RosterEntry, 6> plainsRoster{{
     {"hawk", 1, 50, 15, 4, 10},
     {"goblin", 1, 75, 10, 12, 2},
     {"unicorn", 2, 60, 20, 5, 10},
@@ -30,14 +30,14 @@ constexpr std::array<RosterEntry, 6> plains{{
     {"fairy", 2, 120, 10, 10, 10},
     {"jackalope", 3, 150, 15, 20, 25},
 }};
-constexpr std::array<RosterEntry, 5> forest{{
+constexpr std::array<RosterEntry, 5> forestRoster{{
     {"giant rat", 3, 135, 25, 10, 3},
     {"living tree", 3, 160, 15, 50, 0},
     {"elf", 4, 120, 20, 0, 30},
     {"troll", 4, 200, 30, 30, 15},
     {"owl", 5, 230, 25, 20, 10},
 }};
-constexpr std::array<RosterEntry, 6> denseForest{{
+constexpr std::array<RosterEntry, 6> denseForestRoster{{
     {"griffin", 5, 250, 25, 20, 20},
     {"wyvern", 6, 300, 25, 35, 25},
     {"cockatrice", 6, 150, 40, 10, 25},
@@ -45,28 +45,28 @@ constexpr std::array<RosterEntry, 6> denseForest{{
     {"panther", 7, 230, 20, 40, 35},
     {"rogue", 8, 500, 35, 60, 15},
 }};
-constexpr std::array<RosterEntry, 5> crystalLake{{
+constexpr std::array<RosterEntry, 5> crystalLakeRoster{{
     {"nymph", 9, 350, 45, 80, 30},
     {"siren", 9, 500, 35, 35, 40},
     {"thunderbird", 10, 400, 30, 40, 30},
     {"shining essence", 11, 700, 50, 30, 10},
     {"leviathan", 12, 800, 45, 70, 25},
 }};
-constexpr std::array<RosterEntry, 5> lavaLake{{
+constexpr std::array<RosterEntry, 5> lavaLakeRoster{{
     {"fire wisp", 8, 450, 40, 30, 40},
     {"serpent", 9, 500, 45, 60, 10},
     {"fire bird", 9, 340, 30, 100, 25},
     {"valkyrie", 10, 650, 50, 20, 35},
     {"salamander", 10, 300, 70, 40, 50},
 }};
-constexpr std::array<RosterEntry, 5> burntField{{
+constexpr std::array<RosterEntry, 5> burntFieldRoster{{
     {"wraith", 10, 700, 60, 60, 40},
     {"charred golem", 11, 500, 80, 90, 25},
     {"firewyrm", 11, 550, 75, 80, 35},
     {"banshee", 12, 1000, 90, 0, 60},
     {"hellhound", 13, 600, 100, 75, 20},
 }};
-constexpr std::array<RosterEntry, 5> ashMountain{{
+constexpr std::array<RosterEntry, 5> ashMountainRoster{{
     {"dust devil", 13, 700, 80, 50, 45},
     {"ancient ogre", 14, 1300, 70, 100, 20},
     {"zombie", 15, 1000, 120, 45, 30},
@@ -90,21 +90,21 @@ const RosterEntry &drawFrom(std::span<const RosterEntry> slots) {
 
 const RosterEntry &pickEnemy() {
     switch (character.wilderness) {
-    case 1:
-        return drawFrom(std::span(plains).first(plainsSlots()));
-    case 2:
-        return drawFrom(forest);
-    case 3:
-        return drawFrom(denseForest);
-    case 4:
-        return drawFrom(crystalLake);
-    case 5:
-        return drawFrom(lavaLake);
-    case 6:
-        return drawFrom(burntField);
-    case 7:
-        return drawFrom(ashMountain);
-    case 8:
+    case area::plains:
+        return drawFrom(std::span(plainsRoster).first(plainsSlots()));
+    case area::forest:
+        return drawFrom(forestRoster);
+    case area::denseForest:
+        return drawFrom(denseForestRoster);
+    case area::crystalLake:
+        return drawFrom(crystalLakeRoster);
+    case area::lavaLake:
+        return drawFrom(lavaLakeRoster);
+    case area::burntField:
+        return drawFrom(burntFieldRoster);
+    case area::ashMountain:
+        return drawFrom(ashMountainRoster);
+    case area::dragonLair:
         return dragon;
     default:
         return secretBoss;

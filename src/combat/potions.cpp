@@ -15,29 +15,17 @@
 
 namespace {
 
-constexpr int32_t firstPotionId = 30;
-
-struct Potion {
-    std::string_view name;
-    int32_t amount;
-    bool restoresMana;
-};
-
-// Indexed by kind: potion id 30 + kind.
-constexpr std::array<Potion, 4> potions{{
-    {"low health potion", 50, false},
-    {"high health potion", 300, false},
-    {"low mana potion", 40, true},
-    {"high mana potion", 250, true},
-}};
+// The four potions in the order the lists show them; potionSlot and potionCount follow it.
+constexpr std::array<int32_t, 4> potions{item::lowHealthPotion, item::highHealthPotion,
+                                         item::lowManaPotion, item::highManaPotion};
 
 void findPotions() {
     potionSlot.fill(-1);
     potionCount.fill(0);
     for (size_t i = 0; i < character.inventory.size(); ++i) {
         int32_t id = character.inventory[i];
-        if (id < firstPotionId || id >= firstPotionId + 4) continue;
-        size_t kind = static_cast<size_t>(id - firstPotionId);
+        if (!isPotion(id)) continue;
+        size_t kind = static_cast<size_t>(id - item::lowHealthPotion);
         if (potionSlot[kind] == -1) potionSlot[kind] = static_cast<int32_t>(i);
         ++potionCount[kind];
     }
@@ -49,9 +37,11 @@ void printPotionList() {
     bool any = false;
     for (size_t kind = 0; kind < potions.size(); ++kind) {
         if (potionCount[kind] == 0) continue;
-        printOption(potions[kind].name, "restores " + toText(potions[kind].amount) + " " +
-                                            (potions[kind].restoresMana ? "mana" : "health") +
-                                            " (x" + toText(potionCount[kind]) + ")");
+        PotionEffect effect = potionEffect(potions[kind]);
+        printOption(itemById(potions[kind]).typedName,
+                    "restores " + toText(effect.amount) +
+                        (effect.restoresMana ? " mana" : " health") + " (x" +
+                        toText(potionCount[kind]) + ")");
         any = true;
     }
     if (!any) {
@@ -79,7 +69,7 @@ void restore(int32_t &current, int32_t ceiling, int32_t amount, const std::strin
 // The kind of potion the typed line names and the inventory holds, or -1.
 int32_t typedPotion() {
     for (size_t kind = 0; kind < potions.size(); ++kind) {
-        if (inputLine == potions[kind].name && potionSlot[kind] != -1)
+        if (inputLine == itemById(potions[kind]).typedName && potionSlot[kind] != -1)
             return static_cast<int32_t>(kind);
     }
     return -1;
@@ -88,11 +78,11 @@ int32_t typedPotion() {
 // The heals of the equipment come first, so the potion is capped against the new health.
 void drinkPotion(int32_t kind) {
     itemPowers(true);
-    const Potion &potion = potions[static_cast<size_t>(kind)];
-    if (potion.restoresMana)
-        restore(character.currentMana, effectiveMaxMana(), potion.amount, "mana");
+    PotionEffect effect = potionEffect(potions[static_cast<size_t>(kind)]);
+    if (effect.restoresMana)
+        restore(character.currentMana, effectiveMaxMana(), effect.amount, "mana");
     else
-        restore(character.currentHealth, character.maxHealth, potion.amount, "health");
+        restore(character.currentHealth, character.maxHealth, effect.amount, "health");
     character.inventory.erase(character.inventory.begin() + potionSlot[static_cast<size_t>(kind)]);
 }
 

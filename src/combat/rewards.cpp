@@ -9,91 +9,115 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 namespace {
-
-constexpr int32_t secretLair = 99;
-constexpr int32_t dragonLair = 8;
 
 struct Drop {
     int32_t area;
     std::string_view enemy;
     int32_t itemId; // 0: gold instead
     int32_t gold;
-    std::string_view stats; // empty for potions and gold
 };
 
+// Each enemy's one possible drop, by the area it lives in.
 // clang-format off
 constexpr std::array<Drop, 37> drops{{
-    {1, "hawk", 9, 0, "Item Stats: +3 Attk +3 Agil [10 Attk]"},
-    {1, "goblin", 5, 0, "Item Stats: +8 Attk [10 Attk]"},
-    {1, "unicorn", 34, 0, "Item Stats: +10 Attk (+2 gold per hit) [10 Attk]"},
-    {1, "pegasus", 0, 150, ""},
-    {1, "fairy", 17, 0, "Item Stats: +15 Mana [20 Mana]"},
-    {1, "jackalope", 35, 0, "Item Stats: +15 Attk [15 Attk]"},
-    {2, "giant rat", 30, 0, ""},
-    {2, "living tree", 0, 300, ""},
-    {2, "elf", 36, 0, "Item Stats: +15 Attk (chance to poison: 4 damage/4 rounds) [25 Attk]"},
-    // The troll's line shows an agility penalty that the iron battleaxe itself does not carry.
-    {2, "troll", 6, 0, "Item Stats: +23 Attk -5 Agil [20 Attk]"},
-    {2, "owl", 22, 0, "Item Stats: +9 Def +6 Agil [20 Def]"},
-    {3, "griffin", 32, 0, ""},
-    {3, "wyvern", 37, 0, "Item Stats: +60 Mana (Fire skills burn for +1 round) [45 Mana]"},
-    {3, "cockatrice", 19, 0, "Item Stats: +70 Mana [60 Mana]"},
-    {3, "giant", 25, 0, "Item Stats: +15 Def [20 Def]"},
-    {3, "panther", 11, 0, "Item Stats: +35 Attk +11 Agil [40 Attk]"},
-    {3, "rogue", 0, 500, ""},
-    {4, "nymph", 38, 0, "Item Stats: +45 Mana (restore 2% of max health every round) [45 Mana]"},
-    {4, "siren", 28, 0, "Item Stats: +4 Def +35 Mana +10 Agil [55 Mana]"},
-    {4, "thunderbird", 15, 0, "Item Stats: +50 Mana +8 Agil [60 Mana]"},
-    {4, "shining essence", 31, 0, ""},
-    {4, "leviathan", 0, 900, ""},
-    {5, "fire wisp", 39, 0, "Item Stats: +30 Mana (50% chance to not use mana) [55 Mana]"},
-    {5, "serpent", 3, 0, "Item Stats: +50 Attk +4 Def [40 Attk]"},
-    {5, "fire bird", 15, 0, "Item Stats: +50 Mana +8 Agil [60 Mana]"},
-    {5, "valkyrie", 40, 0, "Item Stats: +70 Attk (chance to cause bleeding: 10 damage/3 rounds) [40 Attk]"},
-    {5, "salamander", 0, 700, ""},
-    {6, "wraith", 33, 0, ""},
-    {6, "charred golem", 41, 0, "Item Stats: +120 Attk +10 Def +10 Agil [50 Attk]"},
-    {6, "firewyrm", 29, 0, "Item Stats: +11 Def +80 Mana +18 Agil [95 Mana]"},
-    {6, "banshee", 0, 1300, ""},
-    {6, "hellhound", 42, 0, "Item Stats: +90 Attk (chance to burn: 20 damage/2 rounds) [50 Attk]"},
-    {7, "dust devil", 20, 0, "Item Stats: +130 Mana [85 Mana]"},
-    {7, "ancient ogre", 0, 2000, ""},
-    {7, "zombie", 4, 0, "Item Stats: +125 Attk +7 Def [65 Attk]"},
-    {7, "stone titan", 43, 0, "Item Stats: +40 Mana +30 Attk (restore 5 mana every basic attack) [65 Mana]"},
-    {7, "phoenix", 44, 0, "Item Stats: +10 Def +15 Agil (restore 3% of max health every round) [20 Def]"},
-}};
-
-constexpr Drop dragonScale{dragonLair, "dragon", 23, 0, "Item Stats: +19 Def +13 Agil [45 Def]"};
-constexpr Drop dragonBone{dragonLair, "dragon", 26, 0, "Item Stats: +26 Def [45 Def]"};
-
-// The secret boss's hoard, each item its own chance, in this order.
-constexpr std::array<Drop, 11> hoard{{
-    {secretLair, "", 44, 0, "Item Stats: +10 Def +15 Agil (restore 3% of max health every round) [20 Def]"},
-    {secretLair, "", 43, 0, "Item Stats: +40 Mana +30 Attk (restore 5 mana every basic attack) [65 Mana]"},
-    {secretLair, "", 42, 0, "Item Stats: +90 Attk (chance to burn: 20 damage/2 rounds) [50 Attk]"},
-    {secretLair, "", 41, 0, "Item Stats: +120 Attk +10 Def +10 Agil [50 Attk]"},
-    {secretLair, "", 40, 0, "Item Stats: +70 Attk (chance to cause bleeding: 10 damage/3 rounds) [40 Attk]"},
-    {secretLair, "", 39, 0, "Item Stats: +30 Mana (50% chance to not use mana) [55 Mana]"},
-    {secretLair, "", 38, 0, "Item Stats: +45 Mana (restore 2% of max health every round) [45 Mana]"},
-    {secretLair, "", 37, 0, "Item Stats: +60 Mana (Fire skills burn for +1 round) [45 Mana]"},
-    {secretLair, "", 36, 0, "Item Stats: +15 Attk (chance to poison: 4 damage/4 rounds) [25 Attk]"},
-    {secretLair, "", 35, 0, "Item Stats: +15 Attk [15 Attk]"},
-    {secretLair, "", 34, 0, "Item Stats: +10 Attk (+2 gold per hit) [10 Attk]"},
+    {area::plains, "hawk", item::woodenDagger, 0},
+    {area::plains, "goblin", item::woodenBattleaxe, 0},
+    {area::plains, "unicorn", item::swordOfFortune, 0},
+    {area::plains, "pegasus", 0, 150},
+    {area::plains, "fairy", item::silverStaff, 0},
+    {area::plains, "jackalope", item::stoneClub, 0},
+    {area::forest, "giant rat", item::lowHealthPotion, 0},
+    {area::forest, "living tree", 0, 300},
+    {area::forest, "elf", item::poisonedDagger, 0},
+    {area::forest, "troll", item::ironBattleaxe, 0},
+    {area::forest, "owl", item::chainArmor, 0},
+    {area::denseForest, "griffin", item::lowManaPotion, 0},
+    {area::denseForest, "wyvern", item::fireWand, 0},
+    {area::denseForest, "cockatrice", item::rubyStaff, 0},
+    {area::denseForest, "giant", item::steelArmor, 0},
+    {area::denseForest, "panther", item::steelDagger, 0},
+    {area::denseForest, "rogue", 0, 500},
+    {area::crystalLake, "nymph", item::orbOfHealing, 0},
+    {area::crystalLake, "siren", item::crimsonRobes, 0},
+    {area::crystalLake, "thunderbird", item::rubyWand, 0},
+    {area::crystalLake, "shining essence", item::highHealthPotion, 0},
+    {area::crystalLake, "leviathan", 0, 900},
+    {area::lavaLake, "fire wisp", item::frugalStaff, 0},
+    {area::lavaLake, "serpent", item::steelSword, 0},
+    {area::lavaLake, "fire bird", item::rubyWand, 0},
+    {area::lavaLake, "valkyrie", item::flail, 0},
+    {area::lavaLake, "salamander", 0, 700},
+    {area::burntField, "wraith", item::highManaPotion, 0},
+    {area::burntField, "charred golem", item::lightSword, 0},
+    {area::burntField, "firewyrm", item::etherealRobes, 0},
+    {area::burntField, "banshee", 0, 1300},
+    {area::burntField, "hellhound", item::flameSword, 0},
+    {area::ashMountain, "dust devil", item::emeraldStaff, 0},
+    {area::ashMountain, "ancient ogre", 0, 2000},
+    {area::ashMountain, "zombie", item::titaniumSword, 0},
+    {area::ashMountain, "stone titan", item::magicSword, 0},
+    {area::ashMountain, "phoenix", item::regenerationArmor, 0},
 }};
 // clang-format on
 
-void giveDrop(const Drop &drop) {
-    if (drop.itemId == 0) {
-        character.gold = saturatingAdd(character.gold, drop.gold);
-        messageLog.push_back("The enemy dropped: " + toText(drop.gold) + " extra gold");
-        return;
+// The secret boss's hoard, each item its own chance, in this order.
+constexpr std::array<int32_t, 11> hoard{
+    item::regenerationArmor, item::magicSword,     item::flameSword,
+    item::lightSword,        item::flail,          item::frugalStaff,
+    item::orbOfHealing,      item::fireWand,       item::poisonedDagger,
+    item::stoneClub,         item::swordOfFortune,
+};
+
+// What a drop's stats line says of the item's power in combat.
+std::string_view powerNote(int32_t id) {
+    switch (id) {
+    case item::swordOfFortune:
+        return "(+2 gold per hit)";
+    case item::poisonedDagger:
+        return "(chance to poison: 4 damage/4 rounds)";
+    case item::fireWand:
+        return "(Fire skills burn for +1 round)";
+    case item::orbOfHealing:
+        return "(restore 2% of max health every round)";
+    case item::frugalStaff:
+        return "(50% chance to not use mana)";
+    case item::flail:
+        return "(chance to cause bleeding: 10 damage/3 rounds)";
+    case item::flameSword:
+        return "(chance to burn: 20 damage/2 rounds)";
+    case item::magicSword:
+        return "(restore 5 mana every basic attack)";
+    case item::regenerationArmor:
+        return "(restore 3% of max health every round)";
+    default:
+        return "";
     }
-    character.inventory.push_back(drop.itemId);
-    messageLog.push_back("The enemy dropped: " + std::string(itemById(drop.itemId).displayName));
-    if (!drop.stats.empty()) messageLog.emplace_back(drop.stats);
+}
+
+// "Item Stats: +10 Attk (+2 gold per hit) [10 Attk]": the catalogue's stats, the power, the
+// catalogue's requirement.
+std::string itemStatsLine(int32_t id) {
+    // The troll's iron battleaxe is announced with an agility penalty that it does not carry.
+    if (id == item::ironBattleaxe) return "Item Stats: +23 Attk -5 Agil [20 Attk]";
+    std::string line = "Item Stats:" + statsText(id);
+    if (!powerNote(id).empty()) line += " " + std::string(powerNote(id));
+    return line + " " + requirementBox(id);
+}
+
+void giveItem(int32_t id) {
+    character.inventory.push_back(id);
+    messageLog.push_back("The enemy dropped: " + std::string(itemById(id).displayName));
+    if (!isPotion(id)) messageLog.push_back(itemStatsLine(id));
+}
+
+void giveDrop(const Drop &drop) {
+    if (drop.itemId != 0) return giveItem(drop.itemId);
+    character.gold = saturatingAdd(character.gold, drop.gold);
+    messageLog.push_back("The enemy dropped: " + toText(drop.gold) + " extra gold");
 }
 
 // Once the dragon has fallen the first draw is ignored and a second one doubles the chance.
@@ -103,18 +127,18 @@ bool dropGateOpens() {
     return randomInt(1, 100) <= 20;
 }
 
-void rollDropTable(int32_t area) {
-    if (area == secretLair) {
-        for (const Drop &drop : hoard)
-            if (randomInt(1, 100) <= 10) giveDrop(drop);
+void rollDropTable(int32_t wilderness) {
+    if (wilderness == area::secretLair) {
+        for (int32_t id : hoard)
+            if (randomInt(1, 100) <= 10) giveItem(id);
         return;
     }
-    if (area == dragonLair && enemyName == "dragon") {
-        giveDrop(randomInt(1, 100) <= 50 ? dragonScale : dragonBone);
+    if (wilderness == area::dragonLair && enemyName == "dragon") {
+        giveItem(randomInt(1, 100) <= 50 ? item::dragonScaleArmor : item::dragonBoneArmor);
         return;
     }
     for (const Drop &drop : drops)
-        if (drop.area == area && drop.enemy == enemyName) giveDrop(drop);
+        if (drop.area == wilderness && drop.enemy == enemyName) giveDrop(drop);
 }
 
 void payGoldAndXp() {
@@ -166,15 +190,15 @@ void levelUp(int32_t level) {
 } // namespace
 
 void enemySlain() {
-    int32_t area = character.wilderness;
+    int32_t droppedIn = character.wilderness;
     if (enemyName == "dragon" && !character.gameOver) {
         character.gameOver = true;
         endingActive = true;
-        character.wilderness = 0;
-        area = 0; // the first dragon leaves no drop
+        character.wilderness = area::village;
+        droppedIn = area::village; // the first dragon leaves no drop
     }
-    if (enemyName == secretBossName) character.wilderness = 0;
-    if (dropGateOpens()) rollDropTable(area);
+    if (enemyName == secretBossName) character.wilderness = area::village;
+    if (dropGateOpens()) rollDropTable(droppedIn);
     payGoldAndXp();
     int32_t level = character.level;
     reportProgress(level);

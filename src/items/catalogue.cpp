@@ -60,24 +60,6 @@ std::string bonusText(int32_t bonus, std::string_view word) {
     return " +" + toText(bonus) + " " + std::string(word);
 }
 
-std::string statsText(const ItemListingEntry &entry) {
-    std::string text;
-    if (entry.requirementStat == "defense") {
-        text += bonusText(entry.defenseBonus, "Def");
-        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
-    } else if (entry.requirementStat == "mana") {
-        if (entry.defenseBonus > 0) text += bonusText(entry.defenseBonus, "Def");
-        if (entry.manaBonus > 0) text += bonusText(entry.manaBonus, "Mana");
-        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
-        if (entry.attackBonus > 0) text += bonusText(entry.attackBonus, "Attk");
-    } else if (entry.requirementStat == "attack") {
-        text += bonusText(entry.attackBonus, "Attk");
-        if (entry.defenseBonus > 0) text += bonusText(entry.defenseBonus, "Def");
-        if (entry.agilityBonus > 0) text += bonusText(entry.agilityBonus, "Agil");
-    }
-    return text;
-}
-
 // The base stat that a requirement word is compared with; nothing for an unknown word.
 const int32_t *requirementBase(std::string_view word) {
     if (word == "Attk") return &character.attack;
@@ -86,14 +68,19 @@ const int32_t *requirementBase(std::string_view word) {
     return nullptr;
 }
 
-void printRequirement(const ItemListingEntry &entry) {
-    std::string_view word;
-    if (entry.requirementStat == "attack") word = "Attk";
-    if (entry.requirementStat == "defense") word = "Def";
-    if (entry.requirementStat == "mana") word = "Mana";
+std::string_view requirementWord(std::string_view requirementStat) {
+    if (requirementStat == "attack") return "Attk";
+    if (requirementStat == "defense") return "Def";
+    if (requirementStat == "mana") return "Mana";
+    return "";
+}
+
+void printRequirement(int32_t id) {
+    const Item &item = itemById(id);
+    std::string_view word = requirementWord(item.requirementStat);
     if (word.empty()) return;
-    setColour(*requirementBase(word) >= entry.requirement ? "green" : "red");
-    printText(" [" + toText(entry.requirement) + " " + std::string(word) + "]");
+    setColour(*requirementBase(word) >= item.requirement ? "green" : "red");
+    printText(" " + requirementBox(id));
 }
 
 // The leading digits of text, as a number; 0 when there are none.
@@ -110,6 +97,47 @@ int32_t leadingNumber(std::string_view text) {
 
 bool isPotion(int32_t id) {
     return id >= item::lowHealthPotion && id <= item::highManaPotion;
+}
+
+std::string statsText(int32_t id) {
+    const Item &item = itemById(id);
+    std::string text;
+    if (item.requirementStat == "defense") {
+        text += bonusText(item.defenseBonus, "Def");
+        if (item.agilityBonus > 0) text += bonusText(item.agilityBonus, "Agil");
+    } else if (item.requirementStat == "mana") {
+        if (item.defenseBonus > 0) text += bonusText(item.defenseBonus, "Def");
+        if (item.manaBonus > 0) text += bonusText(item.manaBonus, "Mana");
+        if (item.agilityBonus > 0) text += bonusText(item.agilityBonus, "Agil");
+        if (item.attackBonus > 0) text += bonusText(item.attackBonus, "Attk");
+    } else if (item.requirementStat == "attack") {
+        text += bonusText(item.attackBonus, "Attk");
+        if (item.defenseBonus > 0) text += bonusText(item.defenseBonus, "Def");
+        if (item.agilityBonus > 0) text += bonusText(item.agilityBonus, "Agil");
+    }
+    return text;
+}
+
+std::string requirementBox(int32_t id) {
+    const Item &item = itemById(id);
+    std::string_view word = requirementWord(item.requirementStat);
+    if (word.empty()) return "";
+    return "[" + toText(item.requirement) + " " + std::string(word) + "]";
+}
+
+PotionEffect potionEffect(int32_t id) {
+    switch (id) {
+    case item::lowHealthPotion:
+        return {50, false};
+    case item::highHealthPotion:
+        return {300, false};
+    case item::lowManaPotion:
+        return {40, true};
+    case item::highManaPotion:
+        return {250, true};
+    default:
+        return {0, false};
+    }
 }
 
 const Item &itemById(int32_t id) {
@@ -175,9 +203,9 @@ void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, b
     }
     if (showStats) {
         setColour("teal");
-        printText(statsText(entry));
+        printText(statsText(entry.id));
     }
-    if (showRequirement) printRequirement(entry);
+    if (showRequirement) printRequirement(entry.id);
     if (showName || showPrice || showRequirement || showStats) printEmptyLine();
     setColour("white");
 }

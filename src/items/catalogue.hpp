@@ -21,59 +21,37 @@ struct Item {
 
 // Every item by name, in catalogue order.
 namespace item {
+// clang-format off
 enum Id : int32_t {
-    woodenSword = 1,
-    ironSword,
-    steelSword,
-    titaniumSword,
-    woodenBattleaxe,
-    ironBattleaxe,
-    steelBattleaxe,
-    titaniumBattleaxe,
-    woodenDagger,
-    ironDagger,
-    steelDagger,
-    titaniumDagger,
-    silverWand,
-    goldWand,
-    rubyWand,
-    emeraldWand,
-    silverStaff,
-    goldStaff,
-    rubyStaff,
-    emeraldStaff,
-    leatherArmor,
-    chainArmor,
-    dragonScaleArmor,
-    ironArmor,
-    steelArmor,
-    dragonBoneArmor,
-    clothRobes,
-    crimsonRobes,
-    etherealRobes,
-    lowHealthPotion,
-    highHealthPotion,
-    lowManaPotion,
-    highManaPotion,
+    woodenSword = 1, ironSword, steelSword, titaniumSword,
+    woodenBattleaxe, ironBattleaxe, steelBattleaxe, titaniumBattleaxe,
+    woodenDagger, ironDagger, steelDagger, titaniumDagger,
+    silverWand, goldWand, rubyWand, emeraldWand,
+    silverStaff, goldStaff, rubyStaff, emeraldStaff,
+    leatherArmor, chainArmor, dragonScaleArmor, ironArmor, steelArmor, dragonBoneArmor,
+    clothRobes, crimsonRobes, etherealRobes,
+    lowHealthPotion, highHealthPotion, lowManaPotion, highManaPotion,
     // The rare items: dropped, never sold by the shop.
-    swordOfFortune,
-    stoneClub,
-    poisonedDagger,
-    fireWand,
-    orbOfHealing,
-    frugalStaff,
-    flail,
-    lightSword,
-    flameSword,
-    magicSword,
-    regenerationArmor,
+    swordOfFortune, stoneClub, poisonedDagger, fireWand, orbOfHealing, frugalStaff, flail,
+    lightSword, flameSword, magicSword, regenerationArmor,
 };
+// clang-format on
 } // namespace item
 
 // The four potions: no slot, no requirement, no bonuses.
 bool isPotion(int32_t id);
 // The catalogue row of an id; an empty row (no names, no bonuses) for 0 or an unknown id.
 const Item &itemById(int32_t id);
+// The item's bonuses as lists print them, each with a leading space: " +5 Attk +1 Def".
+std::string statsText(int32_t id);
+// "[10 Attk]"; empty for potions.
+std::string requirementBox(int32_t id);
+
+struct PotionEffect {
+    int32_t amount;
+    bool restoresMana; // otherwise health
+};
+PotionEffect potionEffect(int32_t id);
 
 // Base stat plus what the equipped weapon and armour add.
 int32_t effectiveAttack();

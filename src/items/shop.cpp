@@ -13,54 +13,67 @@
 
 namespace {
 
-// The shop prints its own stat and requirement texts: the dragon armours show 40 here
-// although equipping them needs 45.
 struct ShopRow {
-    int32_t category;
-    std::string_view typedName;
-    std::string_view stats;
-    std::string_view requirementBox;
-    int32_t price;
+    int32_t category; // 1 swords .. 8 potions
     int32_t id;
+    int32_t price;
 };
 
 // clang-format off
-const std::array<ShopRow, 33> priceList{{
-    {1, "wooden sword", "+5 Attk +1 Def", "[10 Attk]", 100, 1},
-    {1, "iron sword", "+15 Attk +2 Def", "[20 Attk]", 500, 2},
-    {1, "steel sword", "+50 Attk +4 Def", "[40 Attk]", 2000, 3},
-    {1, "titanium sword", "+125 Attk +7 Def", "[65 Attk]", 9500, 4},
-    {2, "wooden battleaxe", "+8 Attk", "[10 Attk]", 150, 5},
-    {2, "iron battleaxe", "+23 Attk", "[20 Attk]", 650, 6},
-    {2, "steel battleaxe", "+70 Attk", "[40 Attk]", 3500, 7},
-    {2, "titanium battleaxe", "+150 Attk", "[65 Attk]", 11000, 8},
-    {3, "wooden dagger", "+3 Attk +3 Agil", "[10 Attk]", 70, 9},
-    {3, "iron dagger", "+9 Attk +6 Agil", "[20 Attk]", 350, 10},
-    {3, "steel dagger", "+35 Attk +11 Agil", "[40 Attk]", 1500, 11},
-    {3, "titanium dagger", "+95 Attk +15 Agil", "[65 Attk]", 8000, 12},
-    {4, "silver wand", "+10 Mana +2 Agil", "[20 Mana]", 90, 13},
-    {4, "gold wand", "+30 Mana +4 Agil", "[40 Mana]", 500, 14},
-    {4, "ruby wand", "+50 Mana +8 Agil", "[60 Mana]", 2300, 15},
-    {4, "emerald wand", "+90 Mana +13 Agil", "[85 Mana]", 8000, 16},
-    {5, "silver staff", "+15 Mana", "[20 Mana]", 130, 17},
-    {5, "gold staff", "+45 Mana", "[40 Mana]", 600, 18},
-    {5, "ruby staff", "+70 Mana", "[60 Mana]", 2700, 19},
-    {5, "emerald staff", "+130 Mana", "[85 Mana]", 9500, 20},
-    {6, "leather armor", "+2 Def +3 Agil", "[10 Def]", 120, 21},
-    {6, "chain armor", "+9 Def +6 Agil", "[20 Def]", 1500, 22},
-    {6, "dragon scale armor", "+19 Def +13 Agil", "[40 Def]", 8000, 23},
-    {6, "iron armor", "+4 Def", "[10 Def]", 170, 24},
-    {6, "steel armor", "+15 Def", "[20 Def]", 1900, 25},
-    {6, "dragon bone armor", "+26 Def", "[40 Def]", 9500, 26},
-    {7, "cloth robes", "+1 Def +10 Mana +6 Agil", "[25 Mana]", 150, 27},
-    {7, "crimson robes", "+4 Def +35 Mana +10 Agil", "[55 Mana]", 2700, 28},
-    {7, "ethereal robes", "+11 Def +80 Mana +18 Agil", "[95 Mana]", 9000, 29},
-    {8, "low health potion", "50 Health", "", 50, 30},
-    {8, "high health potion", "300 Health", "", 1000, 31},
-    {8, "low mana potion", "40 Mana", "", 100, 32},
-    {8, "high mana potion", "250 Mana", "", 1000, 33},
+constexpr std::array<ShopRow, 33> priceList{{
+    {1, item::woodenSword, 100},
+    {1, item::ironSword, 500},
+    {1, item::steelSword, 2000},
+    {1, item::titaniumSword, 9500},
+    {2, item::woodenBattleaxe, 150},
+    {2, item::ironBattleaxe, 650},
+    {2, item::steelBattleaxe, 3500},
+    {2, item::titaniumBattleaxe, 11000},
+    {3, item::woodenDagger, 70},
+    {3, item::ironDagger, 350},
+    {3, item::steelDagger, 1500},
+    {3, item::titaniumDagger, 8000},
+    {4, item::silverWand, 90},
+    {4, item::goldWand, 500},
+    {4, item::rubyWand, 2300},
+    {4, item::emeraldWand, 8000},
+    {5, item::silverStaff, 130},
+    {5, item::goldStaff, 600},
+    {5, item::rubyStaff, 2700},
+    {5, item::emeraldStaff, 9500},
+    {6, item::leatherArmor, 120},
+    {6, item::chainArmor, 1500},
+    {6, item::dragonScaleArmor, 8000},
+    {6, item::ironArmor, 170},
+    {6, item::steelArmor, 1900},
+    {6, item::dragonBoneArmor, 9500},
+    {7, item::clothRobes, 150},
+    {7, item::crimsonRobes, 2700},
+    {7, item::etherealRobes, 9000},
+    {8, item::lowHealthPotion, 50},
+    {8, item::highHealthPotion, 1000},
+    {8, item::lowManaPotion, 100},
+    {8, item::highManaPotion, 1000},
 }};
 // clang-format on
+
+// The shop's own requirement texts: the dragon armours show 40 here although equipping them
+// needs 45. Every other box is the catalogue's.
+std::string shownRequirement(int32_t id) {
+    if (id == item::dragonScaleArmor || id == item::dragonBoneArmor) return "[40 Def]";
+    return requirementBox(id);
+}
+
+// A potion's column says what it restores; every other item's shows its bonuses.
+std::string shownStats(int32_t id) {
+    if (!isPotion(id)) return statsText(id).substr(1);
+    PotionEffect effect = potionEffect(id);
+    return toText(effect.amount) + (effect.restoresMana ? " Mana" : " Health");
+}
+
+std::string_view typedName(const ShopRow &row) {
+    return itemById(row.id).typedName;
+}
 
 constexpr std::array<std::string_view, 8> categoryNames{
     "swords", "battleaxes", "daggers", "wands", "staffs", "armor", "robes", "potions"};
@@ -164,7 +177,8 @@ void categoryPage() {
     printEmptyLine();
     for (const ShopRow &row : priceList) {
         if (row.category == shopCategory)
-            printShopRow(row.typedName, row.stats, row.requirementBox, toText(row.price) + "G");
+            printShopRow(typedName(row), shownStats(row.id), shownRequirement(row.id),
+                         toText(row.price) + "G");
     }
     setColour("purple");
     printLine("go back");
@@ -175,7 +189,7 @@ void categoryPage() {
     setColour("white");
 
     for (const ShopRow &row : priceList) {
-        if (row.category == shopCategory && inputLine == row.typedName) {
+        if (row.category == shopCategory && inputLine == typedName(row)) {
             buyItem(row);
             return;
         }

@@ -10,10 +10,8 @@
 
 namespace {
 
-constexpr int32_t secretLair = 99;
-
 bool villageShown() {
-    return character.level > 0 && character.wilderness == 0 && !shopActive && !townCrierActive &&
+    return character.level > 0 && character.wilderness == area::village && !shopActive && !townCrierActive &&
            !equipActive && !trainerActive && !endingActive;
 }
 
@@ -73,14 +71,14 @@ void villageScreen() {
     } else if (inputLine == "town crier") {
         townCrierActive = true;
     } else if (inputLine == "plains" || inputLine == "p") {
-        setOut(1);
+        setOut(area::plains);
         saveCharacter();
     } else if (inputLine == "equip" || inputLine == "e") {
         equipActive = true;
     } else if (inputLine == "trainer" || inputLine == "t") {
         trainerActive = true;
     } else if (inputLine == "dovik's lair") {
-        setOut(secretLair); // deliberately unsaved: the file keeps the last place saved
+        setOut(area::secretLair); // deliberately unsaved: the file keeps the last place saved
     } else {
         messageLog.push_back("Please type in one of the options in purple.");
     }

@@ -8,6 +8,7 @@
 #include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -19,21 +20,21 @@ bool areaShown() {
 
 std::string_view areaHeading(int32_t area) {
     switch (area) {
-    case 1:
+    case area::plains:
         return "PLAINS";
-    case 2:
+    case area::forest:
         return "FOREST";
-    case 3:
+    case area::denseForest:
         return "DENSE FOREST";
-    case 4:
+    case area::crystalLake:
         return "CRYSTAL LAKE";
-    case 5:
+    case area::lavaLake:
         return "LAVA LAKE";
-    case 6:
+    case area::burntField:
         return "BURNT FIELD";
-    case 7:
+    case area::ashMountain:
         return "ASH MOUNTAIN";
-    case 8:
+    case area::dragonLair:
         return "DRAGON LAIR";
     default:
         return ""; // the hidden lair has no heading
@@ -42,35 +43,35 @@ std::string_view areaHeading(int32_t area) {
 
 void printPaths(int32_t area) {
     switch (area) {
-    case 1:
+    case area::plains:
         printOption("forest [f]", "level 5+ area (north)");
         printOption("village [v]", "peaceful starting area (east)");
         break;
-    case 2:
+    case area::forest:
         printOption("dense forest [d]", "level 8+ area (north)");
         printOption("plains [p]", "level 1+ area (south)");
         break;
-    case 3:
+    case area::denseForest:
         printOption("lava lake [l]", "level 10+ area (east)");
         printOption("crystal lake [c]", "level 11+ area -optional- (west)");
         printOption("forest [f]", "level 5+ area (south)");
         break;
-    case 4:
+    case area::crystalLake:
         printOption("dense forest [d]", "level 8+ area (east)");
         break;
-    case 5:
+    case area::lavaLake:
         printOption("burnt field [b]", "level 13+ area (north)");
         printOption("dense forest [d]", "level 8+ area (west)");
         break;
-    case 6:
+    case area::burntField:
         printOption("dragon lair [d]", "level 14+ area -boss- (north)");
         printOption("ash mountain [a]", "level 17+ area -optional- (east)");
         printOption("lava lake [l]", "level 10+ area (south)");
         break;
-    case 7:
+    case area::ashMountain:
         printOption("burnt field [b]", "level 13+ area (west)");
         break;
-    case 8:
+    case area::dragonLair:
         printOption("burnt field [b]", "level 13+ area (south)");
         break;
     default:
@@ -105,17 +106,18 @@ bool standsIn(std::initializer_list<int32_t> areas) {
     return false;
 }
 
-// The area this line leads to from where the character stands; 0 when it names no path here.
-int32_t pathTaken() {
-    if (typed("forest", "f") && standsIn({1, 3})) return 2;
-    if (typed("plains", "p") && standsIn({2})) return 1;
-    if (typed("dense forest", "d") && standsIn({2, 4, 5})) return 3;
-    if (typed("crystal lake", "c") && standsIn({3})) return 4;
-    if (typed("lava lake", "l") && standsIn({3, 6})) return 5;
-    if (typed("burnt field", "b") && standsIn({5, 7, 8})) return 6;
-    if (typed("ash mountain", "a") && standsIn({6})) return 7;
-    if (typed("dragon lair", "d") && standsIn({6})) return 8;
-    return 0;
+// The area this line leads to from where the character stands, if it names a path here.
+std::optional<int32_t> pathTaken() {
+    using namespace area;
+    if (typed("forest", "f") && standsIn({plains, denseForest})) return forest;
+    if (typed("plains", "p") && standsIn({forest})) return plains;
+    if (typed("dense forest", "d") && standsIn({forest, crystalLake, lavaLake})) return denseForest;
+    if (typed("crystal lake", "c") && standsIn({denseForest})) return crystalLake;
+    if (typed("lava lake", "l") && standsIn({denseForest, burntField})) return lavaLake;
+    if (typed("burnt field", "b") && standsIn({lavaLake, ashMountain, dragonLair})) return burntField;
+    if (typed("ash mountain", "a") && standsIn({burntField})) return ashMountain;
+    if (typed("dragon lair", "d") && standsIn({burntField})) return dragonLair;
+    return std::nullopt;
 }
 
 } // namespace
@@ -131,12 +133,14 @@ void wildernessScreen() {
     setColour("green");
     readLine();
 
-    if (int32_t destination = pathTaken(); destination > 0) {
-        character.wilderness = destination;
+    if (std::optional<int32_t> destination = pathTaken()) {
+        character.wilderness = *destination;
         character.safeArea = false;
         saveCharacter();
     } else if (typed("village", "v")) {
-        character.wilderness = 0; // safeArea stays: it means nothing in the village
+        // Accepted in every area, though only the plains list it. safeArea stays: it means
+        // nothing in the village.
+        character.wilderness = area::village;
         saveCharacter();
     } else if (typed("equip", "e")) {
         equipActive = true;
