@@ -18,6 +18,13 @@
 
 namespace {
 
+constexpr int32_t dodgeDraw = 150;
+constexpr int32_t stunnedDodgeHandicap = 200;
+
+bool dodges(int32_t agility, int32_t stunRounds) {
+    return randomInt(1, dodgeDraw) + int64_t{stunnedDodgeHandicap} * stunRounds < agility;
+}
+
 bool fightingBoss() {
     return enemyName == secretBossName;
 }
@@ -53,7 +60,9 @@ void restoreMagicSwordMana() {
 }
 
 void basicAttack() {
-    if (randomInt(1, 150) < enemyAgility) {
+    // Unlike the skills, the basic attack leaves the enemy's stun out of its dodge, although
+    // the crier tells the player that a stunned enemy cannot dodge: the rules say both.
+    if (enemyDodges(0)) {
         messageLog.push_back("Your attack missed.");
     } else {
         itemPowers(false);
@@ -86,7 +95,7 @@ void stunnedTurn() {
 }
 
 void ordinaryEnemyAttack() {
-    if (randomInt(1, 150) + int64_t{200} * playerStunRounds < effectiveAgility()) {
+    if (playerEvades(effectiveAgility())) {
         messageLog.push_back("The enemy's attack missed.");
         return;
     }
@@ -127,7 +136,6 @@ void combatScreen() {
         stunnedTurn();
         return;
     }
-    turnTaken = false;
     if (skillMenuActive) {
         skillMenu();
         return;
@@ -152,6 +160,14 @@ void combatScreen() {
     } else {
         messageLog.push_back("Please type in one of the options in purple.");
     }
+}
+
+bool enemyDodges(int32_t stunRounds) {
+    return dodges(enemyAgility, stunRounds);
+}
+
+bool playerEvades(int32_t agility) {
+    return dodges(agility, playerStunRounds);
 }
 
 int32_t damageRoll(double power, int32_t defense) {
@@ -192,7 +208,6 @@ void finishPlayerHalf() {
 
 void enemyTurn() {
     roundDamage = 0;
-    hitDamage = 0;
     enemyUsedSpecial = false;
     if (enemyStunRounds != 0) {
         --enemyStunRounds;

@@ -3,12 +3,17 @@
 // turn, the damage roll, the enemy's half and the knock-out.
 #include <cstdint>
 
-inline bool turnTaken = false;  // a menu action used the round
 inline int32_t roundDamage = 0; // damage gathered in the current half-round
-inline int32_t hitDamage = 0;   // one hit of a multi-hit attack
 inline bool enemyUsedSpecial = false;
 
 void combatScreen();
+// Dodging is a draw in [1, 150] below the dodger's agility (150 agility dodges 149 times in
+// 150). Each turn the dodger is still stunned adds 200 to the draw, so a stunned side cannot
+// dodge unless its agility is above 201.
+// The player's blow: whether the enemy dodges it, counting these rounds of its stun.
+bool enemyDodges(int32_t stunRounds);
+// The enemy's blow: whether the player, with this agility, evades it.
+bool playerEvades(int32_t agility);
 // An ordinary hit: power rolled 75%..125% less half the defense rolled likewise, at least 1.
 int32_t damageRoll(double power, int32_t defense);
 // The defense part of damageRoll alone.

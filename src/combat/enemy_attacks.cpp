@@ -61,17 +61,18 @@ void healEnemy(int32_t amount, const std::string &special) {
     messageLog.push_back("The enemy recovered " + toText(amount) + " health with " + special + ".");
 }
 
-// Each blade is evaded against the base agility alone; the first evaded one ends the rest.
+// Each blade is evaded against the base agility alone, without equipment; the first evaded
+// one ends the rest.
 void rogueBlades() {
     int32_t hits = randomInt(2, 5);
     for (int32_t hit = 0; hit < hits; ++hit) {
-        if (randomInt(1, 150) + int64_t{200} * playerStunRounds < character.agility) {
+        if (playerEvades(character.agility)) {
             messageLog.push_back("The enemy's attack missed.");
             return;
         }
-        hitDamage = enemyHit(0.5);
-        did(hitDamage, "blades");
-        roundDamage = saturatingAdd(roundDamage, hitDamage);
+        int32_t damage = enemyHit(0.5);
+        did(damage, "blades");
+        roundDamage = saturatingAdd(roundDamage, damage);
     }
 }
 
@@ -82,9 +83,9 @@ bool unavoidableSpecial() {
         strike(1, "strike");
     } else {
         for (int32_t hit = 0; hit < 2; ++hit) {
-            hitDamage = enemyHit(1);
-            did(hitDamage, "stomp");
-            roundDamage = saturatingAdd(roundDamage, hitDamage);
+            int32_t damage = enemyHit(1);
+            did(damage, "stomp");
+            roundDamage = saturatingAdd(roundDamage, damage);
         }
     }
     return true;
@@ -167,6 +168,6 @@ bool evadableSpecial() {
 bool enemySpecialAttack() {
     if (isUnavoidable()) return unavoidableSpecial();
     // Every other enemy, with a special or not, rolls the evasion first.
-    if (randomInt(1, 150) + int64_t{200} * playerStunRounds < effectiveAgility()) return false;
+    if (playerEvades(effectiveAgility())) return false;
     return evadableSpecial();
 }

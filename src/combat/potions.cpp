@@ -19,6 +19,8 @@ namespace {
 constexpr std::array<int32_t, 4> potions{item::lowHealthPotion, item::highHealthPotion,
                                          item::lowManaPotion, item::highManaPotion};
 
+// Where the first potion of each kind is and how many there are; the list shows the counts
+// and a drink takes the potion at the slot.
 void findPotions() {
     potionSlot.fill(-1);
     potionCount.fill(0);
@@ -32,7 +34,6 @@ void findPotions() {
 }
 
 void printPotionList() {
-    findPotions();
     setColour("purple");
     bool any = false;
     for (size_t kind = 0; kind < potions.size(); ++kind) {
@@ -96,6 +97,7 @@ void potionsScreen() {
     printEmptyLine();
     printLine("Your options:");
     printEmptyLine();
+    findPotions();
     printPotionList();
     setColour("green");
     readLine();
@@ -118,6 +120,7 @@ void potionMenu() {
     setColour("white");
     printLine("Your options:");
     printEmptyLine();
+    findPotions();
     printPotionList();
     setColour("green");
     readLine();
@@ -125,7 +128,6 @@ void potionMenu() {
     int32_t kind = typedPotion();
     if (kind != -1) {
         drinkPotion(kind);
-        turnTaken = true;
         finishPlayerHalf();
     } else if (inputLine == "go back") {
         potionMenuActive = false;

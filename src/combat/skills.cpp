@@ -18,9 +18,8 @@
 
 namespace {
 
-// A stunned enemy cannot dodge a skill unless its agility is above 201.
 bool skillDodged() {
-    return randomInt(1, 150) + int64_t{200} * enemyStunRounds < enemyAgility;
+    return enemyDodges(enemyStunRounds);
 }
 
 // Each level above the first adds 20% to a warrior skill. Kept in plain double arithmetic,
@@ -37,10 +36,13 @@ void missed() {
 // The first strike of a warrior skill: a dodge wastes the round, a landed one wakes the
 // item powers.
 bool openingDodged() {
-    bool dodged = skillDodged();
-    itemPowers(dodged);
-    if (dodged) missed();
-    return dodged;
+    if (skillDodged()) {
+        itemPowers(true);
+        missed();
+        return true;
+    }
+    itemPowers(false);
+    return false;
 }
 
 void dealt(int32_t damage, std::string_view skill) {
@@ -78,9 +80,9 @@ void blades(int32_t level) {
             missed();
             return;
         }
-        hitDamage = damageRoll(skillMultiplier(level) * effectiveAttack() * 0.5, enemyDefense);
-        dealt(hitDamage, "blades");
-        roundDamage = saturatingAdd(roundDamage, hitDamage);
+        int32_t damage = damageRoll(skillMultiplier(level) * effectiveAttack() * 0.5, enemyDefense);
+        dealt(damage, "blades");
+        roundDamage = saturatingAdd(roundDamage, damage);
     }
 }
 
@@ -95,9 +97,9 @@ void slice(int32_t level) {
         double k = skillMultiplier(level);
         int64_t attackPart =
             randomBetween(0.3 * k * effectiveAttack(), 1.5 * k * effectiveAttack());
-        hitDamage = saturate(std::max<int64_t>(attackPart - defenseRoll(enemyDefense), 1));
-        dealt(hitDamage, "slice");
-        roundDamage = saturatingAdd(roundDamage, hitDamage);
+        int32_t damage = saturate(std::max<int64_t>(attackPart - defenseRoll(enemyDefense), 1));
+        dealt(damage, "slice");
+        roundDamage = saturatingAdd(roundDamage, damage);
     }
 }
 
@@ -219,8 +221,6 @@ void skillMenu() {
 
 void useSkill(const std::string &command) {
     roundDamage = 0;
-    hitDamage = 0;
-    turnTaken = false;
     const SkillFields *chosen = nullptr;
     for (const SkillFields &skill : skillFields) {
         if (command == skill.name && character.*skill.level >= 1) chosen = &skill;
@@ -236,6 +236,5 @@ void useSkill(const std::string &command) {
     }
     performSkill(chosen->name, character.*chosen->level);
     payForSkill(cost);
-    turnTaken = true;
     finishPlayerHalf();
 }

@@ -33,8 +33,8 @@ void resetFight() {
     enemyPoisonRounds = enemyPoisonDamage = enemyFireRounds = enemyFireDamage = 0;
     playerStunRounds = playerBleedRounds = playerBleedDamage = 0;
     playerPoisonRounds = playerPoisonDamage = playerFireRounds = playerFireDamage = 0;
-    turnTaken = enemyUsedSpecial = false;
-    roundDamage = hitDamage = 0;
+    enemyUsedSpecial = false;
+    roundDamage = 0;
     potionSlot.fill(-1);
     potionCount.fill(0);
 }
