@@ -220,3 +220,7 @@ bool applySaveLines() {
     c.currentMana = std::min(c.currentMana, effectiveMaxMana());
     return true;
 }
+
+void resetCharacterFile() {
+    saveLines.clear();
+}

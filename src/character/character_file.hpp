@@ -8,6 +8,7 @@
 
 inline std::vector<std::string> saveLines; // the file's content in memory
 
+void resetCharacterFile();
 // Writes the record to "<profileName>.txt" and claims the file for this game; false (with
 // "Your progress could not be saved." logged) when it could not be written.
 bool saveCharacter();

@@ -70,3 +70,9 @@ bool hasControlCharacter(std::string_view text) {
     }
     return false;
 }
+
+void resetProfiles() {
+    profiles.clear();
+    profilesEmpty = false;
+    profileName.clear();
+}

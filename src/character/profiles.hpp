@@ -8,6 +8,8 @@ inline std::vector<std::string> profiles;
 inline bool profilesEmpty = false; // once true, stays true for the run
 inline std::string profileName;    // the playing character's file stem
 
+// No list read yet, no character being played.
+void resetProfiles();
 // Lists the names of profiles.txt; a damaged list reads as empty.
 void readProfiles();
 // Both change the list on disk under the save folder's lock, on top of what other games

@@ -229,3 +229,16 @@ void endFightAsWin() {
     combatActive = false;
     clearScreen();
 }
+
+void resetFight() {
+    enemyName.clear();
+    enemyLevel = enemyHealth = enemyAttack = enemyDefense = enemyAgility = 0;
+    enemyStunRounds = enemyBleedRounds = enemyBleedDamage = 0;
+    enemyPoisonRounds = enemyPoisonDamage = enemyFireRounds = enemyFireDamage = 0;
+    playerStunRounds = playerBleedRounds = playerBleedDamage = 0;
+    playerPoisonRounds = playerPoisonDamage = playerFireRounds = playerFireDamage = 0;
+    enemyUsedSpecial = false;
+    roundDamage = 0;
+    potionSlot.fill(-1);
+    potionCount.fill(0);
+}

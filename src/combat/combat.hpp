@@ -7,6 +7,8 @@ inline int32_t roundDamage = 0; // damage gathered in the current half-round
 inline bool enemyUsedSpecial = false;
 
 void combatScreen();
+// No enemy, no effects on either side, no round under way.
+void resetFight();
 // Dodging is a draw in [1, 150] below the dodger's agility (150 agility dodges 149 times in
 // 150). Each turn the dodger is still stunned adds 200 to the draw, so a stunned side cannot
 // dodge unless its agility is above 201.

@@ -56,3 +56,7 @@ void readYesOrNo() {
     setColour("green");
     readLine();
 }
+
+void resetInput() {
+    inputLine.clear();
+}

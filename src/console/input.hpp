@@ -21,6 +21,8 @@ struct InputEnded {};
 // with a carriage return before it; bytes past the 4,096th of a line are dropped. Lines
 // typed on a terminal go into the history that the up arrow recalls (the last 500).
 void readLine();
+// Nothing read yet, input open.
+void resetInput();
 // The same, into a line of the caller's own, kept out of the history.
 std::string readPrivateLine();
 // Offers yes and no in purple, then reads the answer into inputLine.

@@ -88,3 +88,7 @@ void finishOutput() {
     flushOutput();
     if (consoleToStdout) restoreConsole();
 }
+
+void resetOutput() {
+    consoleOutput.clear();
+}

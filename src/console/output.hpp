@@ -10,6 +10,8 @@ inline std::string consoleOutput;   // bytes not yet written to standard output
 inline bool consoleToStdout = true; // false in tests: output stays in consoleOutput
 inline bool colourEnabled = false;  // ANSI colours on (decided once by startConsole)
 
+// Nothing waiting to be written.
+void resetOutput();
 void setColour(std::string_view name);
 void printLine(std::string_view text);
 void printText(std::string_view text); // no line break

@@ -1,6 +1,7 @@
 #include "console/screen_loop.hpp"
 
 #include "character/character.hpp"
+#include "character/character_file.hpp"
 #include "character/platform_files.hpp"
 #include "character/profiles.hpp"
 #include "combat/combat.hpp"
@@ -8,6 +9,7 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "frontend/screens.hpp"
+#include "items/catalogue.hpp"
 #include "items/equip.hpp"
 #include "items/shop.hpp"
 #include "village/town_crier.hpp"
@@ -81,4 +83,28 @@ int screenLoop() {
     printMessageLog();
     finishOutput();
     return status;
+}
+
+void resetScreens() {
+    messageLog.clear();
+    screenStep = 0;
+    mainMenuActive = true;
+    shopActive = buyActive = sellActive = false;
+    townCrierActive = equipActive = potionsActive = false;
+    trainerActive = trainerStatsActive = trainerSkillsActive = false;
+    warriorSkillsActive = mageSkillsActive = false;
+    endingActive = combatActive = skillMenuActive = potionMenuActive = false;
+    combatEndedThisPass = false;
+}
+
+void resetGame() {
+    resetScreens();
+    resetInput();
+    resetOutput();
+    resetCharacter();
+    resetCharacterFile();
+    resetProfiles();
+    resetFight();
+    resetShop();
+    resetItemListing();
 }

@@ -34,5 +34,7 @@ inline bool combatEndedThisPass = false;
 int screenLoop();
 // One pass: clear, message log, then every screen once.
 void runPass();
+// The flags as at start-up (only the main menu's set), an empty log, screenStep 0.
+void resetScreens();
 // Restores every subsystem's global state to how the program starts.
 void resetGame();

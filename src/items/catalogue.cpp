@@ -236,3 +236,7 @@ void printShopRow(std::string_view name, std::string_view stats, std::string_vie
     printEmptyLine();
     setColour("white");
 }
+
+void resetItemListing() {
+    itemListing.clear();
+}

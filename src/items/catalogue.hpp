@@ -77,6 +77,7 @@ struct ItemListingEntry {
 };
 
 inline std::vector<ItemListingEntry> itemListing;
+void resetItemListing();
 
 // Appends the item's entry to itemListing and, when any flag is set, prints it as one line.
 void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, bool showStats);

@@ -260,3 +260,7 @@ void shopScreen() {
         shopFront();
     }
 }
+
+void resetShop() {
+    shopCategory = 0;
+}

@@ -6,3 +6,4 @@
 inline int32_t shopCategory = 0; // 0 the category menu, 1 swords .. 8 potions
 
 void shopScreen();
+void resetShop();

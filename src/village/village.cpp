@@ -11,8 +11,8 @@
 namespace {
 
 bool villageShown() {
-    return character.level > 0 && character.wilderness == area::village && !shopActive && !townCrierActive &&
-           !equipActive && !trainerActive && !endingActive;
+    return character.level > 0 && character.wilderness == area::village && !shopActive &&
+           !townCrierActive && !equipActive && !trainerActive && !endingActive;
 }
 
 void printPointReminders() {

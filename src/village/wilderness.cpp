@@ -114,7 +114,8 @@ std::optional<int32_t> pathTaken() {
     if (typed("dense forest", "d") && standsIn({forest, crystalLake, lavaLake})) return denseForest;
     if (typed("crystal lake", "c") && standsIn({denseForest})) return crystalLake;
     if (typed("lava lake", "l") && standsIn({denseForest, burntField})) return lavaLake;
-    if (typed("burnt field", "b") && standsIn({lavaLake, ashMountain, dragonLair})) return burntField;
+    if (typed("burnt field", "b") && standsIn({lavaLake, ashMountain, dragonLair}))
+        return burntField;
     if (typed("ash mountain", "a") && standsIn({burntField})) return ashMountain;
     if (typed("dragon lair", "d") && standsIn({burntField})) return dragonLair;
     return std::nullopt;
