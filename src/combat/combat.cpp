@@ -146,8 +146,7 @@ void combatScreen() {
     }
     printCombatStatus();
     printCombatOptions();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     if (inputLine == "attack") {
         basicAttack();
@@ -158,7 +157,7 @@ void combatScreen() {
     } else if (inputLine == "flee" && !fightingBoss()) {
         tryToFlee();
     } else {
-        messageLog.push_back("Please type in one of the options in purple.");
+        messageLog.push_back(typeAnOption);
     }
 }
 

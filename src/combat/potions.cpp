@@ -99,8 +99,7 @@ void potionsScreen() {
     printEmptyLine();
     findPotions();
     printPotionList();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     int32_t kind = typedPotion();
     if (kind != -1) {
@@ -122,8 +121,7 @@ void potionMenu() {
     printEmptyLine();
     findPotions();
     printPotionList();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     int32_t kind = typedPotion();
     if (kind != -1) {

@@ -209,8 +209,7 @@ void skillMenu() {
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     if (inputLine == "go back") {
         skillMenuActive = false;

@@ -48,6 +48,11 @@ void readLine() {
     inputLine = readAnyLine(true);
 }
 
+void readAnswer() {
+    setColour("green");
+    readLine();
+}
+
 void readYesOrNo() {
     setColour("purple");
     printLine("yes");

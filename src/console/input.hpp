@@ -25,5 +25,7 @@ void readLine();
 void resetInput();
 // The same, into a line of the caller's own, kept out of the history.
 std::string readPrivateLine();
+// Selects green for the player's typing, then reads one line into inputLine.
+void readAnswer();
 // Offers yes and no in purple, then reads the answer into inputLine.
 void readYesOrNo();

@@ -8,7 +8,9 @@
 inline const std::string gameVersion = "1.3";
 
 inline std::vector<std::string> messageLog; // shown at the top of the next pass
-inline int32_t screenStep = 0;              // where the awakening, town crier or ending resumes
+// The answer to a line that matches no option.
+inline const std::string typeAnOption = "Please type in one of the options in purple.";
+inline int32_t screenStep = 0; // where the awakening, town crier or ending resumes
 
 inline bool mainMenuActive = true;
 inline bool shopActive = false;

@@ -93,8 +93,7 @@ void useItem(const ItemListingEntry &entry, size_t position) {
 void equipScreen() {
     if (!equipActive) return;
     printEquipScreen();
-    setColour("green");
-    readLine();
+    readAnswer();
     setColour("white");
 
     if (inputLine == "go back") {
@@ -114,5 +113,5 @@ void equipScreen() {
         return;
     }
     messageLog.push_back("You don't have any of those.");
-    messageLog.push_back("Please type in one of the options in purple.");
+    messageLog.push_back(typeAnOption);
 }

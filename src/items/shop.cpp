@@ -82,8 +82,6 @@ constexpr std::array<std::string_view, 8> categoryTitles{
     "SHOP>Buy>Staffs", "SHOP>Buy>Armor",      "SHOP>Buy>Robes",   "SHOP>Buy>Potions"};
 
 const std::string notSold = "\"I'm sorry, I don't sell any of those.\"";
-const std::string typeAnOption = "Please type in one of the options in purple.";
-
 void printGoldLine() {
     setColour("yellow");
     printLine("You have " + toText(character.gold) + " gold.");
@@ -108,8 +106,7 @@ void shopFront() {
     printLine("sell");
     printLine("exit");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     printEmptyLine();
     setColour("white");
 
@@ -137,8 +134,7 @@ void categoryMenu() {
         printLine(name);
     printLine("go back");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     printEmptyLine();
     setColour("white");
 
@@ -224,8 +220,7 @@ void sellPage() {
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     setColour("white");
     printEmptyLine();
 

@@ -48,13 +48,6 @@ const std::array<std::string_view, 11> legendKeywords{"dovik vel'karr",
                                                       "lantern forge lad",
                                                       "lfl"};
 
-const std::string typeAnOption = "Please type in one of the options in purple.";
-
-void readChoice() {
-    setColour("green");
-    readLine();
-}
-
 // The next pass skips the topic list and acts on this keyword as if it had been typed there.
 void showAgain(std::string_view keyword) {
     screenStep = 1;
@@ -90,7 +83,7 @@ void textPage(std::string_view heading, std::initializer_list<std::string_view> 
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     if (inputLine == "go back") return;
     showAgain(repeatKeyword);
@@ -132,7 +125,7 @@ void rareItemLocationsPage() {
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     // A known location's name is still heard, though its option is gone.
     for (size_t i = 0; i < rareLocations.size(); ++i) {
@@ -161,7 +154,7 @@ void townCrierScreen() {
         screenStep = 0; // a page asked to be shown again: inputLine holds its keyword
     } else {
         printTopicList();
-        readChoice();
+        readAnswer();
         clearScreen();
         setColour("white");
     }

@@ -35,8 +35,6 @@ constexpr size_t warriorPage = 0;
 constexpr size_t magePage = 5;
 constexpr size_t skillsPerPage = 5;
 
-const std::string typeAnOption = "Please type in one of the options in purple.";
-
 void printHeading(std::string_view heading) {
     setColour("white");
     printLine(heading);
@@ -46,11 +44,6 @@ void printHeading(std::string_view heading) {
 void printPoints(int32_t points, std::string_view kind) {
     setColour("yellow");
     printLine("You have " + toText(points) + " " + std::string(kind) + " point(s).");
-}
-
-void readChoice() {
-    setColour("green");
-    readLine();
 }
 
 void trainerMain() {
@@ -71,7 +64,7 @@ void trainerMain() {
     setColour("purple");
     printLine("exit");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     if (inputLine == "stats") {
         trainerStatsActive = true;
@@ -107,7 +100,7 @@ void trainerStats() {
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     int32_t *stat = statNamed(inputLine);
     if (character.statPoints > 0 && stat != nullptr) {
@@ -140,7 +133,7 @@ void trainerSkills() {
     printLine("mage");
     printLine("go back");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     if (inputLine == "warrior") {
         warriorSkillsActive = true;
@@ -180,7 +173,7 @@ void skillPage(std::string_view heading, size_t firstSkill, bool &pageActive) {
     setColour("purple");
     printLine("go back");
     printEmptyLine();
-    readChoice();
+    readAnswer();
 
     if (character.skillPoints > 0) {
         for (size_t skill = firstSkill; skill < firstSkill + skillsPerPage; ++skill) {

@@ -55,8 +55,7 @@ void setOut(int32_t area) {
 void villageScreen() {
     if (!villageShown()) return;
     printVillage();
-    setColour("green");
-    readLine();
+    readAnswer();
     setColour("white");
     printEmptyLine();
 
@@ -80,7 +79,7 @@ void villageScreen() {
     } else if (inputLine == "dovik's lair") {
         setOut(area::secretLair); // deliberately unsaved: the file keeps the last place saved
     } else {
-        messageLog.push_back("Please type in one of the options in purple.");
+        messageLog.push_back(typeAnOption);
     }
     clearScreen();
 }

@@ -131,8 +131,7 @@ void wildernessScreen() {
         return;
     }
     printArea();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     if (std::optional<int32_t> destination = pathTaken()) {
         character.wilderness = *destination;
@@ -151,6 +150,6 @@ void wildernessScreen() {
         character.safeArea = false;
         saveCharacter();
     } else {
-        messageLog.push_back("Please type in one of the options in purple.");
+        messageLog.push_back(typeAnOption);
     }
 }
