@@ -75,6 +75,7 @@ void basicAttack() {
 
 void tryToFlee() {
     int32_t draw = randomInt(1, 100);
+    // Flight weighs the base agility alone: equipment does not help the player run.
     bool escaped = character.agility < enemyAgility ? draw <= 7 : draw <= 20;
     // A stunned enemy gives a second chance.
     if (!escaped && enemyStunRounds > 0) escaped = randomInt(1, 100) < 20;

@@ -71,7 +71,7 @@ constexpr std::array<RosterEntry, 5> ashMountainRoster{{
     {"ancient ogre", 14, 1300, 70, 100, 20},
     {"zombie", 15, 1000, 120, 45, 30},
     {"stone titan", 15, 1400, 120, 160, 5},
-    {"phoenix", 16, 1500, 60, 60, 40},
+    {"phoenix", 16, phoenixHealth, 60, 60, 40},
 }};
 constexpr RosterEntry dragon{"dragon", 14, 1400, 100, 130, 45};
 constexpr RosterEntry secretBoss{"Dovik Vel'karr", 100, 2500, 350, 50, 80};

@@ -91,9 +91,36 @@ bool unavoidableSpecial() {
     return true;
 }
 
+// The specials that only lay an effect on the player: it deals its first tick at the end of
+// this half. False when the enemy has none of them.
+bool effectSpecial(const std::string &name) {
+    if (name == "elf") {
+        poisonPlayer(4);
+    } else if (name == "griffin") {
+        bleedPlayer(10);
+    } else if (name == "siren") {
+        playerStunRounds = 2;
+        messageLog.push_back("The enemy stunned you for 2 round.");
+    } else if (name == "leviathan") {
+        poisonPlayer(10);
+    } else if (name == "fire wisp") {
+        ignitePlayer(10);
+    } else if (name == "serpent") {
+        poisonPlayer(8);
+    } else if (name == "hellhound") {
+        bleedPlayer(25);
+    } else if (name == "dragon") {
+        ignitePlayer(40);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 // False when the enemy has no special or its condition does not hold.
 bool evadableSpecial() {
     const std::string &name = enemyName;
+    if (effectSpecial(name)) return true;
     if (name == "unicorn") {
         strike(1, "impale");
         bleedPlayer(3);
@@ -103,12 +130,8 @@ bool evadableSpecial() {
     } else if (name == "living tree") {
         strike(1, "bark throw");
         stunPlayer(15);
-    } else if (name == "elf") {
-        poisonPlayer(4);
     } else if (name == "owl") {
         strike(1.5, "peck");
-    } else if (name == "griffin") {
-        bleedPlayer(10);
     } else if (name == "cockatrice") {
         strike(1, "flap");
         stunPlayer(40);
@@ -119,18 +142,9 @@ bool evadableSpecial() {
     } else if (name == "nymph") {
         if (enemyHealth > 300) return false;
         healEnemy(50, "mend");
-    } else if (name == "siren") {
-        playerStunRounds = 2;
-        messageLog.push_back("The enemy stunned you for 2 round.");
     } else if (name == "thunderbird") {
         roundDamage = 40;
         messageLog.push_back("The enemy did 40 damage with shock.");
-    } else if (name == "leviathan") {
-        poisonPlayer(10);
-    } else if (name == "fire wisp") {
-        ignitePlayer(10);
-    } else if (name == "serpent") {
-        poisonPlayer(8);
     } else if (name == "charred golem") {
         roundDamage = 60;
         messageLog.push_back("The enemy did 60 damage with smolder.");
@@ -138,8 +152,6 @@ bool evadableSpecial() {
     } else if (name == "banshee") {
         strike(0.5, "shriek");
         stunPlayer(35);
-    } else if (name == "hellhound") {
-        bleedPlayer(25);
     } else if (name == "zombie") {
         int32_t drained = enemyHit(0.5);
         roundDamage = drained;
@@ -148,10 +160,8 @@ bool evadableSpecial() {
                              toText(drained) + " health with BRAINS.");
     } else if (name == "phoenix") {
         if (randomInt(1, 100) > 20) return false;
-        enemyHealth = 1500;
+        enemyHealth = phoenixHealth;
         messageLog.push_back("The enemy fully recovered with rebirth.");
-    } else if (name == "dragon") {
-        ignitePlayer(40);
     } else if (name == secretBossName) {
         // Neither defense nor the one-point floor applies to his code.
         roundDamage = randomBetween(1.5 * enemyAttack, 2.5 * enemyAttack);

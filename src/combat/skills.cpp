@@ -128,8 +128,9 @@ void stun(int32_t level) {
         missed();
         return;
     }
-    int32_t x = randomInt(200, saturate(int64_t{50} * (int64_t{level} + 3)));
-    enemyStunRounds = static_cast<int32_t>(std::round(x / 100.0)); // halves away from zero
+    // Hundredths of a round, rounded to whole rounds with halves away from zero.
+    int32_t hundredths = randomInt(200, saturate(int64_t{50} * (int64_t{level} + 3)));
+    enemyStunRounds = static_cast<int32_t>(std::round(hundredths / 100.0));
     messageLog.push_back("You stunned the enemy for " + toText(enemyStunRounds) + " rounds.");
 }
 

@@ -218,6 +218,9 @@ void printShopRow(std::string_view name, std::string_view stats, std::string_vie
     printText(" ");
     printText(stats);
     if (!requirementBox.empty()) {
+        // Every box the shop prints is "[NN Word]": the word runs from the fifth character to
+        // the closing bracket, the number is read from the second. Any other word (the
+        // legend's "[Requirements to Equip]") is red without its number being read.
         bool met = false;
         if (requirementBox.size() >= 5) {
             std::string_view word = requirementBox.substr(4, requirementBox.size() - 5);

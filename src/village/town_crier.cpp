@@ -148,18 +148,9 @@ bool isLegendKeyword(const std::string &line) {
 
 } // namespace
 
-void townCrierScreen() {
-    if (!townCrierActive) return;
-    if (screenStep >= 1) {
-        screenStep = 0; // a page asked to be shown again: inputLine holds its keyword
-    } else {
-        printTopicList();
-        readAnswer();
-        clearScreen();
-        setColour("white");
-    }
-
-    if (inputLine == "stats") {
+// The pages on the rules of play; false when the topic names none of them.
+bool rulesPage(const std::string &topic) {
+    if (topic == "stats") {
         textPage("TOWN CRIER>Stats",
                  {"Health: life points, if your health reaches 0 you get knocked out",
                   "Attack: the amount of damage you do with your basic attacks (+/-25%)",
@@ -167,7 +158,7 @@ void townCrierScreen() {
                   "Agility: chance to dodge or flee (150 Agil = 100% dodge chance)",
                   "Mana: the energy that is used when performing skills"},
                  "stats");
-    } else if (inputLine == "warrior skills") {
+    } else if (topic == "warrior skills") {
         textPage("TOWN CRIER>Warrior Skills",
                  {"Skills cost more mana every time you increase a skill level.",
                   "Each level in the following skills increases damage dealt by 20%.",
@@ -177,7 +168,7 @@ void townCrierScreen() {
                   "Slice: 2 attacks that can do between 30%-150% damage each",
                   "Gouge: attack and 10% bleeding damage for 3 rounds"},
                  "warrior skills");
-    } else if (inputLine == "mage skills") {
+    } else if (topic == "mage skills") {
         textPage("TOWN CRIER>Mage Skills",
                  {"Skills cost more mana every time you increase a skill level.",
                   "Bolt: 20 damage (+20 damage per level)",
@@ -186,7 +177,7 @@ void townCrierScreen() {
                   "Heal: recovers 40 health (+50 health per level)",
                   "Poison: 6 poison damage for 4 rounds (+4 damage per level)"},
                  "mage skills");
-    } else if (inputLine == "enemies") {
+    } else if (topic == "enemies") {
         textPage("TOWN CRIER>Enemies",
                  {"Each area outside of the village has several enemies to fight.",
                   "Upon entering the area, you are automatically attacked.",
@@ -198,7 +189,7 @@ void townCrierScreen() {
                   "In the description for each area is a suggested level to enter.",
                   "Enter each new area at your own risk."},
                  "enemies");
-    } else if (inputLine == "levels and xp") {
+    } else if (topic == "levels and xp") {
         textPage("TOWN CRIER>Levels and Xp",
                  {"You earn experience (xp) by killing enemies.",
                   "The stronger the enemy, the more xp you will earn.",
@@ -206,7 +197,15 @@ void townCrierScreen() {
                   "Each time you level up, you will earn 1 skill point and 5 stat points.",
                   "Your health also increases when you level up."},
                  "levels and xp");
-    } else if (inputLine == "rare items") {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The pages on the rare items; false when the topic names none of them.
+bool rareItemPage(const std::string &topic) {
+    if (topic == "rare items") {
         textPage("TOWN CRIER>Rare Items",
                  {"There are 11 items that can only be found outside of the village.",
                   "Certain enemies will drop these items when you kill them.",
@@ -214,7 +213,7 @@ void townCrierScreen() {
                   "Most of the rare items have special properties and abilities.",
                   "The farther you get from the village, the better items you will find."},
                  "rare items");
-    } else if (inputLine == "rare item stats") {
+    } else if (topic == "rare item stats") {
         // The crier's own words: four of these requirements are 5 below what equipping asks.
         textPage("TOWN CRIER>Rare Item Stats",
                  {"Sword of Fortune: +10 Attk (+2 gold per hit) [10 Attk]",
@@ -229,9 +228,28 @@ void townCrierScreen() {
                   "Magic Sword: +40 Mana +30 Attk (restore 5 mana every basic attack) [60 Mana]",
                   "Regen Armor: +10 Def +15 Agil (restore 3% of max health every round) [20 Def]"},
                  "rare item stats");
-    } else if (inputLine == "rare item locations") {
+    } else if (topic == "rare item locations") {
         rareItemLocationsPage();
-    } else if (inputLine == "other") {
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void townCrierScreen() {
+    if (!townCrierActive) return;
+    if (screenStep >= 1) {
+        screenStep = 0; // a page asked to be shown again: inputLine holds its keyword
+    } else {
+        printTopicList();
+        readAnswer();
+        clearScreen();
+        setColour("white");
+    }
+    const std::string topic = inputLine; // a page reads its own line into inputLine
+    if (rulesPage(topic) || rareItemPage(topic)) return;
+
+    if (topic == "other") {
         textPage("TOWN CRIER>Other",
                  {"Fire, poison, and bleeding damage is not affected by armor.",
                   "If the enemy is stunned, they cannot dodge you and it's easier to flee.",
@@ -240,7 +258,7 @@ void townCrierScreen() {
                   "Every attack that doesn't miss will do at least 1 damage.",
                   "A mage can use warrior skills and vice versa."},
                  "other");
-    } else if (isLegendKeyword(inputLine)) {
+    } else if (isLegendKeyword(topic)) {
         textPage("TOWN CRIER>Dovik Vel'karr",
                  {"\"Legend states that Dovik Vel'karr created this land where we live.",
                   "He had a dream to create a magical place and he called it Orvanis.",
@@ -248,7 +266,7 @@ void townCrierScreen() {
                   "He was known as LFL. Lantern Forge Lad is what people called him.",
                   "I know I wouldn't be here if it wasn't for the mighty Dovik Vel'karr.\""},
                  "dovik");
-    } else if (inputLine == "exit") {
+    } else if (topic == "exit") {
         townCrierActive = false;
     } else {
         messageLog.push_back("\"I'm sorry, I don't know anything about that.\"");
