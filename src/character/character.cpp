@@ -7,6 +7,27 @@ void setStartingManaCosts() {
         character.*skill.cost = skill.startingCost;
 }
 
+struct ClassStart {
+    int32_t skillPoints;
+    int32_t health;
+    int32_t attack;
+    int32_t defense;
+    int32_t agility;
+    int32_t mana;
+};
+
+// A class decides only where a new character starts; the record keeps no class.
+void startClass(const ClassStart &start) {
+    character.level = 1;
+    character.skillPoints = start.skillPoints;
+    character.currentHealth = character.maxHealth = start.health;
+    character.attack = start.attack;
+    character.defense = start.defense;
+    character.agility = start.agility;
+    character.currentMana = character.maxMana = start.mana;
+    setStartingManaCosts();
+}
+
 } // namespace
 
 bool isKnownArea(int32_t wilderness) {
@@ -23,27 +44,11 @@ void resetCharacter() {
 }
 
 void startWarrior() {
-    character.level = 1;
-    character.skillPoints = 1;
-    character.currentHealth = 150;
-    character.maxHealth = 150;
-    character.attack = 25;
-    character.defense = 12;
-    character.agility = 8;
-    character.currentMana = 10;
-    character.maxMana = 10;
-    setStartingManaCosts();
+    startClass(
+        {.skillPoints = 1, .health = 150, .attack = 25, .defense = 12, .agility = 8, .mana = 10});
 }
 
 void startMage() {
-    character.level = 1;
-    character.skillPoints = 2;
-    character.currentHealth = 100;
-    character.maxHealth = 100;
-    character.attack = 15;
-    character.defense = 5;
-    character.agility = 25;
-    character.currentMana = 45;
-    character.maxMana = 45;
-    setStartingManaCosts();
+    startClass(
+        {.skillPoints = 2, .health = 100, .attack = 15, .defense = 5, .agility = 25, .mana = 45});
 }

@@ -87,6 +87,17 @@ void drinkPotion(int32_t kind) {
     character.inventory.erase(character.inventory.begin() + potionSlot[static_cast<size_t>(kind)]);
 }
 
+// "Your options:", the potions held and "go back"; then the kind the typed line names and the
+// inventory holds, or -1.
+int32_t choosePotion() {
+    printLine("Your options:");
+    printEmptyLine();
+    findPotions();
+    printPotionList();
+    readAnswer();
+    return typedPotion();
+}
+
 } // namespace
 
 void potionsScreen() {
@@ -95,13 +106,7 @@ void potionsScreen() {
     setColour("white");
     printLine("POTIONS");
     printEmptyLine();
-    printLine("Your options:");
-    printEmptyLine();
-    findPotions();
-    printPotionList();
-    readAnswer();
-
-    int32_t kind = typedPotion();
+    int32_t kind = choosePotion();
     if (kind != -1) {
         drinkPotion(kind);
         saveCharacter();
@@ -117,13 +122,7 @@ void potionMenu() {
     printCombatStatus();
     printEmptyLine();
     setColour("white");
-    printLine("Your options:");
-    printEmptyLine();
-    findPotions();
-    printPotionList();
-    readAnswer();
-
-    int32_t kind = typedPotion();
+    int32_t kind = choosePotion();
     if (kind != -1) {
         drinkPotion(kind);
         finishPlayerHalf();

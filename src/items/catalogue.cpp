@@ -147,21 +147,21 @@ const Item &itemById(int32_t id) {
 
 // The equipment bonuses are read from the equipped items whenever they are needed, so
 // nothing has to be kept in step when a slot changes or a character is loaded.
+int64_t equipmentBonus(int32_t Item::*bonus) {
+    return int64_t{itemById(character.weapon).*bonus} + itemById(character.armor).*bonus;
+}
+
 int32_t effectiveAttack() {
-    return saturate(int64_t{character.attack} + itemById(character.weapon).attackBonus +
-                    itemById(character.armor).attackBonus);
+    return saturate(character.attack + equipmentBonus(&Item::attackBonus));
 }
 int32_t effectiveDefense() {
-    return saturate(int64_t{character.defense} + itemById(character.weapon).defenseBonus +
-                    itemById(character.armor).defenseBonus);
+    return saturate(character.defense + equipmentBonus(&Item::defenseBonus));
 }
 int32_t effectiveAgility() {
-    return saturate(int64_t{character.agility} + itemById(character.weapon).agilityBonus +
-                    itemById(character.armor).agilityBonus);
+    return saturate(character.agility + equipmentBonus(&Item::agilityBonus));
 }
 int32_t effectiveMaxMana() {
-    return saturate(int64_t{character.maxMana} + itemById(character.weapon).manaBonus +
-                    itemById(character.armor).manaBonus);
+    return saturate(character.maxMana + equipmentBonus(&Item::manaBonus));
 }
 
 void printHealthAndMana() {
