@@ -217,7 +217,7 @@ bool applySaveLines() {
         *value = std::max(*value, 0);
     c.maxHealth = std::max(c.maxHealth, 1);
     c.currentHealth = std::min(c.currentHealth, c.maxHealth);
-    c.currentMana = std::min(c.currentMana, effectiveMaxMana());
+    // Current mana is capped by whoever loads, once the equipment's mana can be counted.
     return true;
 }
 

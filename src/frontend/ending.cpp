@@ -27,7 +27,7 @@ void endingScreen() {
     setColour("white");
     if (screenStep >= 1) {
         screenStep = 0;
-        printLine("Please type in one of the options in purple.");
+        printLine(typeAnOption);
     } else {
         printStory();
     }
@@ -37,8 +37,7 @@ void endingScreen() {
     printOption("stay", "continue playing");
     printOption("leave", "go back to the main menu");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
 
     if (inputLine == "stay") {
         endingActive = false;

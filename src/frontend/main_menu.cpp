@@ -7,6 +7,7 @@
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
 #include "frontend/names.hpp"
+#include "items/catalogue.hpp"
 
 #include <algorithm>
 
@@ -42,6 +43,7 @@ void loadList() {
             messageLog.push_back("Your character could not be read.");
             return;
         }
+        capMana();
         clearScreen();
         mainMenuActive = false;
         printLine("Welcome back " + character.name + ".");

@@ -3,6 +3,7 @@
 #include "character/character.hpp"
 #include "console/output.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -162,6 +163,10 @@ int32_t effectiveAgility() {
 }
 int32_t effectiveMaxMana() {
     return saturate(character.maxMana + equipmentBonus(&Item::manaBonus));
+}
+
+void capMana() {
+    character.currentMana = std::min(character.currentMana, effectiveMaxMana());
 }
 
 void printHealthAndMana() {

@@ -58,6 +58,9 @@ int32_t effectiveAttack();
 int32_t effectiveDefense();
 int32_t effectiveAgility();
 int32_t effectiveMaxMana();
+// Lowers current mana to the effective maximum (never raises it): after equipment comes off
+// or a character is loaded.
+void capMana();
 // The yellow "You have H/M health and C/E mana left." line and the empty line after it.
 void printHealthAndMana();
 

