@@ -58,8 +58,7 @@ void readYesOrNo() {
     printLine("yes");
     printLine("no");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
 }
 
 void resetInput() {

@@ -26,8 +26,7 @@ void printScene() {
 bool askName() {
     printLine("Type your name below:");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     character.name = inputLine;
     setColour("white");
     clearScreen();
@@ -76,8 +75,7 @@ void askClass() {
     printOption("warrior", "strong melee fighter");
     printOption("mage", "tactical spell caster");
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     printEmptyLine();
     setColour("white");
 }

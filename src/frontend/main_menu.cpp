@@ -29,8 +29,7 @@ void loadList() {
     printLine("Which character would you like to load?");
     printEmptyLine();
     printProfileChoices();
-    setColour("green");
-    readLine();
+    readAnswer();
     // A hand-edited entry that is no safe file stem is listed but never opened.
     if (std::find(profiles.begin(), profiles.end(), inputLine) != profiles.end() &&
         isSafeProfileName(inputLine)) {
@@ -50,8 +49,7 @@ void loadList() {
         printEmptyLine();
         return;
     }
-    if (inputLine != "go back")
-        messageLog.push_back("Please type in one of the options in purple.");
+    if (inputLine != "go back") messageLog.push_back(typeAnOption);
 }
 
 void deleteCharacter(const std::string &name) {
@@ -89,7 +87,7 @@ void deleteList() {
     if (inputLine == "yes") {
         deleteCharacter(name);
     } else if (inputLine != "no") {
-        messageLog.push_back("Please type in one of the options in purple.");
+        messageLog.push_back(typeAnOption);
     }
 }
 
@@ -115,8 +113,7 @@ void mainMenuScreen() {
         printLine("delete character [d]");
     }
     printEmptyLine();
-    setColour("green");
-    readLine();
+    readAnswer();
     printEmptyLine();
     setColour("white");
 
@@ -128,6 +125,6 @@ void mainMenuScreen() {
     } else if (!profilesEmpty && (inputLine == "delete character" || inputLine == "d")) {
         deleteList();
     } else {
-        messageLog.push_back("Please type in one of the options in purple.");
+        messageLog.push_back(typeAnOption);
     }
 }
