@@ -65,6 +65,7 @@ class CombatDepthTest : public GameTest {
     }
 };
 
+// Powers in double arithmetic, truncated only at the end, at the bounds where that matters.
 TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
     struct Case {
         std::string what;
@@ -75,17 +76,11 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
     const std::string dealt = "You dealt ", did = "The enemy did ";
     // clang-format off
     Case cases[] = {
-        {"blades: half power, 20", [&] { cast("blades", 1, 40); }, dealt, {15, 25}},
-        {"slice: 30%..150% of 20", [&] { cast("slice", 1, 20); }, dealt, {6, 30}},
         {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
         {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
-        {"stun level 1", [&] { cast("stun", 1, 0); }, "You stunned the enemy for ", {2, 2}},
         {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, "You stunned the enemy for ", {2, 5}},
-        {"jackalope", [&] { special("jackalope", 15); }, did, {11, 18}},
         {"owl: 37.5", [&] { special("owl", 25); }, did, {28, 46}},
-        {"giant: 40", [&] { special("giant", 20); }, did, {30, 50}},
         {"banshee: 45", [&] { special("banshee", 90); }, did, {33, 56}},
-        {"zombie: 60", [&] { special("zombie", 120); }, did, {45, 75}},
         {"rogue: 17.5 a blade", [&] { special("rogue", 35); }, did, {13, 21}},
         {"code", [&] { special("Dovik Vel'karr", 350); }, "Dovik Vel'karr smacks you with code for ", {525, 875}},
     };
