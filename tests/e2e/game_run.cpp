@@ -120,7 +120,6 @@ std::string GameDir::read(const std::string &name) const {
 bool GameDir::exists(const std::string &name) const {
     return std::filesystem::exists(dir / name);
 }
-}
 
 // A run of line breaks is the end of the line before it (if any), then empty lines, then
 // as many clearings as fit: the game never prints an empty line straight after a clear.
