@@ -90,6 +90,47 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
         EXPECT_EQ(span(c.lead, c.act), c.span) << c.what;
 }
 
+// A stun adds 200 to the roll in [1, 150] that agility must beat: an agility of 202 escapes
+// only the lowest roll, one of 201 never, on each side and in each place that rolls it.
+TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
+    struct Case {
+        std::string what;
+        std::function<bool(int32_t)> escaped; // one try at this agility
+    };
+    auto playerStunned = [&](int32_t agility, const std::string &enemy) {
+        character.agility = agility;
+        character.currentHealth = 500;
+        playerStunRounds = 1;
+        enemyStunRounds = 0;
+        enemyName = enemy;
+    };
+    auto missed = [&] { return std::ranges::count(messageLog, "The enemy's attack missed.") > 0; };
+    const Case cases[] = {
+        {"special", [&](int32_t a) { return playerStunned(a, "elf"), !enemySpecialAttack(); }},
+        {"rogue's blades",
+         [&](int32_t a) { return playerStunned(a, "rogue"), enemySpecialAttack(), missed(); }},
+        {"ordinary attack",
+         [&](int32_t a) { return playerStunned(a, "dummy"), enemyTurn(), missed(); }},
+        {"skill",
+         [&](int32_t a) {
+             enemyAgility = a, enemyStunRounds = 1, character.bolt = 1, character.currentMana = 100;
+             useSkill("bolt");
+             return std::ranges::count(messageLog, "Your attack missed.") > 0;
+         }},
+    };
+    for (const Case &c : cases) {
+        for (int32_t agility : {201, 202}) {
+            int escapes = 0;
+            for (uint32_t seed = 0; seed < 3000; ++seed) {
+                seedRandom(seed);
+                messageLog.clear();
+                escapes += c.escaped(agility);
+            }
+            EXPECT_EQ(escapes > 0, agility == 202) << c.what << " at " << agility;
+        }
+    }
+}
+
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStillEndTheRound) {
     cast("blades", std::numeric_limits<int32_t>::max(), 40);
     auto hits = std::ranges::count_if(
