@@ -70,7 +70,7 @@ sameFolder() {
 failed=0
 fail() {
     echo "FAILED $name: $1"
-    failed=1
+    failed=$((failed + 1))
 }
 
 checked=0
@@ -126,6 +126,8 @@ if [ $checked -eq 0 ]; then
     echo "no sessions found in $sessions" >&2
     exit 1
 fi
-[ $record -eq 1 ] && [ $failed -eq 0 ] && echo "recorded $checked sessions"
-[ $failed -eq 0 ] && [ $record -eq 0 ] && echo "$checked sessions match"
-exit $failed
+if [ $failed -ne 0 ]; then
+    echo "$failed of $checked sessions differ"
+    exit 1
+fi
+if [ $record -eq 1 ]; then echo "recorded $checked sessions"; else echo "$checked sessions match"; fi
