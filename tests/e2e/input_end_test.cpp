@@ -19,6 +19,7 @@ TEST(InputEnd, TheGameStopsAtTheUnansweredReadAndShowsTheLastMessages) {
     EXPECT_TRUE(failed.output.ends_with("level 1+ area (west)\n\n\x1b[92m\x1b[97m"
                                         "Your progress could not be saved.\n\n\x1b[0m"));
     EXPECT_EQ(failed.exitCode, 0);
+    EXPECT_FALSE(dir.exists("profiles.txt")); // a character that was never saved is not listed
 }
 
 TEST(InputEnd, CarriageReturnsEndLinesAndLongLinesAreCut) {
