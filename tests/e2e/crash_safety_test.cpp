@@ -41,10 +41,14 @@ std::string manyNames() {
     return names;
 }
 
-const std::string bob = "Name:Bob\nLevel:5\nXP:0\nStat Points:1000000\nSkill Points:0\nGold:0\n"
-                        "Current Health:200\nMax Health:200\nAttack:30\nDefense:20\nAgility:10\n"
-                        "Current Mana:10\nMax Mana:10\nWilderness:0\n" +
-                        startingManaCosts;
+const std::string bob = characterFile("Bob", {{"Level", "5"},
+                                              {"Stat Points", "1000000"},
+                                              {"Skill Points", "0"},
+                                              {"Current Health", "200"},
+                                              {"Max Health", "200"},
+                                              {"Attack", "30"},
+                                              {"Defense", "20"},
+                                              {"Agility", "10"}});
 
 } // namespace
 

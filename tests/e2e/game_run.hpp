@@ -3,7 +3,11 @@
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
+
+// Lines of a character file by key, without the colon.
+using Overrides = std::vector<std::pair<std::string, std::string>>;
 
 struct GameRun {
     std::string output; // standard output, byte for byte
@@ -26,8 +30,8 @@ class GameDir {
     GameRun playRaw(const std::string &stdinBytes, const std::vector<std::string> &args);
 
     void write(const std::string &name, const std::string &content) const;
-    // A saved character, the only one listed: its file is the name line, then `lines`.
-    void addCharacter(const std::string &name, const std::string &lines) const;
+    // A saved character, the only one listed (see characterFile).
+    void addCharacter(const std::string &name, const Overrides &overrides) const;
     std::string read(const std::string &name) const;
     bool exists(const std::string &name) const;
     const std::filesystem::path &path() const { return dir; }
@@ -40,18 +44,11 @@ class GameDir {
 // `input` and writing to the file `output`; the caller waits for the process it returns.
 pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output);
 
-// The mana costs of every skill at level 0, as a new character's file has them.
-inline const std::string startingManaCosts =
-    "Whirlwind Mana:2\nStab Mana:3\nBlades Mana:3\nSlice Mana:2\nGouge Mana:2\n"
-    "Bolt Mana:5\nStun Mana:7\nFire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
+// A character file as the game writes it for a new warrior of this name, with each override
+// replacing the line of its key or, for a key the new warrior lacks, added at the end.
+std::string characterFile(const std::string &name, const Overrides &overrides = {});
 
 // The output with each clearing of the screen (300 line breaks) shown as a "<clear>" line.
 std::string withClears(const std::string &output);
-// The output split at the clearings: what each pass left on the screen, in order.
-std::vector<std::string> screensOf(const std::string &output);
 
 bool contains(const std::string &text, const std::string &part);
-// Each line stands whole in the output, after the one before it.
-void expectInOrder(const std::string &output, const std::vector<std::string> &lines);
-// Each block stands in the output as consecutive whole lines.
-void expectBlocks(const std::string &output, const std::vector<std::vector<std::string>> &blocks);

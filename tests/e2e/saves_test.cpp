@@ -18,10 +18,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // Five stat points to spend: "t", "stats", "attack" saves Attack:31.
-const std::string hero = "Level:5\nXP:0\nStat Points:5\nSkill Points:0\nGold:0\n"
-                         "Current Health:200\nMax Health:200\nAttack:30\nDefense:20\nAgility:10\n"
-                         "Current Mana:10\nMax Mana:10\nWilderness:0\n" +
-                         startingManaCosts;
+const Overrides hero = {
+    {"Level", "5"},        {"Stat Points", "5"}, {"Skill Points", "0"}, {"Current Health", "200"},
+    {"Max Health", "200"}, {"Attack", "30"},     {"Defense", "20"},     {"Agility", "10"}};
 const std::vector<std::string> spendAPoint = {"l", "bob", "t", "stats", "attack", "go back"};
 
 const std::string notSaved = "Your progress could not be saved.";
@@ -115,7 +114,7 @@ TEST(Saves, GamesCreatingAndDeletingAtOnceLoseNothing) {
     std::vector<std::string> created;
     for (int i = 0; i < 16; ++i) {
         listed += "old" + std::to_string(i) + "\n";
-        dir.write("old" + std::to_string(i) + ".txt", "Name:Old\n" + hero);
+        dir.write("old" + std::to_string(i) + ".txt", characterFile("Old", hero));
         created.push_back("new" + std::to_string(i));
     }
     dir.write("profiles.txt", listed);
@@ -174,10 +173,10 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
     };
     const std::vector<Case> cases = {
         {"empty", ""},
-        {"over 1 MiB", "Name:Bob\n" + hero + std::string(1 << 20, '\n')},
+        {"over 1 MiB", characterFile("Bob", hero) + std::string(1 << 20, '\n')},
         {"directory", ""},
         {"fifo", ""},
-        {"read error", "Name:Bob\n" + hero},
+        {"read error", characterFile("Bob", hero)},
     };
     for (const Case &c : cases) {
         GameDir dir;
@@ -231,7 +230,7 @@ TEST(Saves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
     GameDir dir;
     dir.write("profiles.txt", "\xEF\xBB\xBF"
                               "ann\r\n\x1b]0;owned\x07\r\nc\xC2\x9B\r\nbob\r\n");
-    std::string ann = "Name:Ann\n" + hero;
+    std::string ann = characterFile("Ann", hero);
     for (size_t at = ann.find('\n'); at != std::string::npos; at = ann.find('\n', at + 2))
         ann.insert(at, "\r");
     dir.write("ann.txt", "\xEF\xBB\xBF" + ann);

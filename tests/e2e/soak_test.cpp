@@ -79,11 +79,21 @@ std::string soakInput(unsigned seed, int visits) {
 }
 
 // A rich, strong character who can reach every area, shop every page and meet every enemy.
-const std::string veteran = "Name:Bob\nLevel:60\nXP:0\nGold:2147483000\nCurrent Health:5000\n"
-                            "Max Health:5000\nCurrent Mana:900\nMax Mana:900\nAttack:400\n"
-                            "Defense:300\nAgility:150\nStat Points:2147483000\n"
-                            "Skill Points:2147483000\nWhirlwind:3\nStab:3\nBlades:2\n"
-                            "Inventory:30,31,32,33,1,13,21\nWilderness:0\n";
+const std::string veteran = characterFile("Bob", {{"Level", "60"},
+                                                  {"Gold", "2147483000"},
+                                                  {"Current Health", "5000"},
+                                                  {"Max Health", "5000"},
+                                                  {"Current Mana", "900"},
+                                                  {"Max Mana", "900"},
+                                                  {"Attack", "400"},
+                                                  {"Defense", "300"},
+                                                  {"Agility", "150"},
+                                                  {"Stat Points", "2147483000"},
+                                                  {"Skill Points", "2147483000"},
+                                                  {"Whirlwind", "3"},
+                                                  {"Stab", "3"},
+                                                  {"Blades", "2"},
+                                                  {"Inventory", "30,31,32,33,1,13,21"}});
 
 // Saves a player could meet in a shared or damaged folder: refused levels, negative health,
 // escapes in a name, Windows line endings with a byte-order mark, an oversized file, noise.

@@ -70,8 +70,7 @@ std::string lastLine(const std::string &screen) {
 } // namespace
 
 TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
-    if (std::system("command -v tmux >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "tmux is not installed";
+    ASSERT_EQ(std::system("command -v tmux >/dev/null 2>&1"), 0) << "tmux is missing: make deps";
     GameDir dir;
     Tmux tmux;
     auto shows = [&](const std::string &text) {
@@ -117,22 +116,4 @@ TEST(Terminal, ColoursAddEscapesAndNothingElse) {
     EXPECT_NE(coloured.output.find("\x1b[95mplains [p]\x1b[97m - level 1+"), std::string::npos);
     EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
     EXPECT_EQ(std::regex_replace(coloured.output, std::regex("\x1b\\[[0-9;]*m"), ""), plain.output);
-}
-
-// An option line leaves the colour white, so each list selects purple again for "go back":
-// on the potions screen, in the fight's skill menu and in its potion menu.
-TEST(Terminal, GoBackIsPurpleAfterTheSkillAndPotionLists) {
-    GameDir dir;
-    dir.addCharacter("Tess", "Level:5\nCurrent Health:100\nMax Health:100\nAttack:20\n"
-                             "Defense:10\nAgility:10\nCurrent Mana:20\nMax Mana:20\n"
-                             "Wilderness:1\nSafe Area:1\nStab:1\n" +
-                                 startingManaCosts + "Inventory:30\n");
-    GameRun run =
-        dir.play({"l", "tess", "p", "go back", "s", "skill", "go back", "potion", "go back"},
-                 {"--seed", "1", "--color=always"});
-    const std::string afterPotion = "(x1)\n\x1b[95mgo back\n";
-    size_t first = run.output.find(afterPotion);
-    ASSERT_NE(first, std::string::npos) << "potions screen";
-    EXPECT_NE(run.output.find(afterPotion, first + 1), std::string::npos) << "fight's potion menu";
-    EXPECT_NE(run.output.find("3 mana\n\x1b[95mgo back\n"), std::string::npos) << "skill menu";
 }

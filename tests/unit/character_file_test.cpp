@@ -10,12 +10,6 @@ using CharacterFileTest = GameTest;
 
 namespace {
 
-const char *bobFile = "Name:Bob\nLevel:1\nXP:0\nStat Points:0\nSkill Points:1\nGold:0\n"
-                      "Current Health:150\nMax Health:150\nAttack:25\nDefense:12\nAgility:8\n"
-                      "Current Mana:10\nMax Mana:10\nWilderness:0\nWhirlwind Mana:2\nStab Mana:3\n"
-                      "Blades Mana:3\nSlice Mana:2\nGouge Mana:2\nBolt Mana:5\nStun Mana:7\n"
-                      "Fire Mana:6\nHeal Mana:5\nPoison Mana:6\n";
-
 bool loadFrom(const std::string &content) {
     std::ofstream("x.txt", std::ios::binary) << content;
     profileName = "x";
@@ -23,42 +17,6 @@ bool loadFrom(const std::string &content) {
 }
 
 } // namespace
-
-TEST_F(CharacterFileTest, NewWarriorBobIsTheTwentyFourLineFile) {
-    character.name = "Bob";
-    startWarrior();
-    profileName = "bob";
-    saveCharacter();
-    EXPECT_EQ(readFile("bob.txt"), bobFile);
-    EXPECT_EQ(saveLines.size(), 24u);
-}
-
-TEST_F(CharacterFileTest, OptionalLinesAndLoadGiveBackEveryField) {
-    character.name = "a:b";
-    startMage();
-    character.safeArea = true;
-    character.stab = 2;
-    character.poison = 3;
-    character.inventory = {7, 30, 30};
-    character.weapon = 43;
-    character.armor = 44;
-    character.gameOver = true;
-    character.revealed[0] = character.revealed[3] = character.revealed[10] = true;
-    character.wilderness = 99;
-    character.gold = -4;
-    Character saved = character;
-    profileName = "ab";
-    saveCharacter();
-    std::string file = readFile("ab.txt");
-    EXPECT_NE(file.find("Wilderness:99\nSafe Area:1\nStab:2\nPoison:3\nWhirlwind Mana:2\n"),
-              std::string::npos);
-    EXPECT_NE(file.find("Inventory:7,30,30\nWeapon:43\nArmor:44\nGameover:1\nRevealed:0,3,10\n"),
-              std::string::npos);
-
-    resetCharacter();
-    loadCharacter();
-    EXPECT_EQ(character, saved);
-}
 
 TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
     ASSERT_TRUE(loadFrom("Level:2\nXP:99999999999\nGold:-2147483648\nAttack:2147483648\n"
