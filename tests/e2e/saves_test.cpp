@@ -240,3 +240,33 @@ TEST(Saves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
                          "ann\nbob\ngo back\n\n<clear>\nWelcome back Ann.\n"));
     EXPECT_FALSE(contains(run.output, "\x1b"));
 }
+
+// A power cut after the rename must find the new content on the disk, and the rename itself
+// recorded in the folder: the file is flushed before it, the folder after it.
+TEST(Saves, OneSaveIsFlushedBeforeItsRenameAndTheFolderAfterIt) {
+    GameDir dir;
+    dir.addCharacter("Bob", hero);
+    dir.write("input.txt", "l\nbob\nt\nstats\nattack\n");
+    const std::string command = "cd '" + dir.path().string() +
+                                "' && strace -f -y -e trace=fsync,fdatasync,rename,renameat,"
+                                "renameat2 -o trace.txt " KELMARCH_BINARY
+                                " < input.txt > /dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << "strace (Debian package strace) is needed";
+    const std::string trace = dir.read("trace.txt");
+    std::vector<std::string> calls;
+    for (size_t start = 0, end; start < trace.size(); start = end + 1) {
+        end = trace.find('\n', start);
+        calls.push_back(trace.substr(start, end - start));
+    }
+    auto rename = std::ranges::find_if(calls, [](const std::string &call) {
+        return call.find("rename") != std::string::npos &&
+               call.find("\"bob.txt\"") != std::string::npos;
+    });
+    ASSERT_NE(rename, calls.end()) << trace;
+    ASSERT_NE(rename, calls.begin()) << trace;
+    ASSERT_NE(rename + 1, calls.end()) << trace;
+    EXPECT_TRUE(contains(*(rename - 1), "fsync(") && contains(*(rename - 1), ".tmp>")) << trace;
+    EXPECT_TRUE(contains(*(rename + 1), "fsync(") &&
+                contains(*(rename + 1), "<" + fs::canonical(dir.path()).string() + ">"))
+        << trace;
+}
