@@ -14,53 +14,60 @@
 
 namespace {
 
-struct Drop {
+struct ItemDrop {
     int32_t area;
     std::string_view enemy;
-    int32_t itemId; // 0: gold instead
+    int32_t itemId;
+};
+
+struct GoldDrop {
+    int32_t area;
+    std::string_view enemy;
     int32_t gold;
 };
 
-// Each enemy's one possible drop, by the area it lives in.
+// Each enemy's one possible drop, by the area it lives in: an item, or extra gold.
 // clang-format off
-constexpr std::array<Drop, 37> drops{{
-    {area::plains, "hawk", item::woodenDagger, 0},
-    {area::plains, "goblin", item::woodenBattleaxe, 0},
-    {area::plains, "unicorn", item::swordOfFortune, 0},
-    {area::plains, "pegasus", 0, 150},
-    {area::plains, "fairy", item::silverStaff, 0},
-    {area::plains, "jackalope", item::stoneClub, 0},
-    {area::forest, "giant rat", item::lowHealthPotion, 0},
-    {area::forest, "living tree", 0, 300},
-    {area::forest, "elf", item::poisonedDagger, 0},
-    {area::forest, "troll", item::ironBattleaxe, 0},
-    {area::forest, "owl", item::chainArmor, 0},
-    {area::denseForest, "griffin", item::lowManaPotion, 0},
-    {area::denseForest, "wyvern", item::fireWand, 0},
-    {area::denseForest, "cockatrice", item::rubyStaff, 0},
-    {area::denseForest, "giant", item::steelArmor, 0},
-    {area::denseForest, "panther", item::steelDagger, 0},
-    {area::denseForest, "rogue", 0, 500},
-    {area::crystalLake, "nymph", item::orbOfHealing, 0},
-    {area::crystalLake, "siren", item::crimsonRobes, 0},
-    {area::crystalLake, "thunderbird", item::rubyWand, 0},
-    {area::crystalLake, "shining essence", item::highHealthPotion, 0},
-    {area::crystalLake, "leviathan", 0, 900},
-    {area::lavaLake, "fire wisp", item::frugalStaff, 0},
-    {area::lavaLake, "serpent", item::steelSword, 0},
-    {area::lavaLake, "fire bird", item::rubyWand, 0},
-    {area::lavaLake, "valkyrie", item::flail, 0},
-    {area::lavaLake, "salamander", 0, 700},
-    {area::burntField, "wraith", item::highManaPotion, 0},
-    {area::burntField, "charred golem", item::lightSword, 0},
-    {area::burntField, "firewyrm", item::etherealRobes, 0},
-    {area::burntField, "banshee", 0, 1300},
-    {area::burntField, "hellhound", item::flameSword, 0},
-    {area::ashMountain, "dust devil", item::emeraldStaff, 0},
-    {area::ashMountain, "ancient ogre", 0, 2000},
-    {area::ashMountain, "zombie", item::titaniumSword, 0},
-    {area::ashMountain, "stone titan", item::magicSword, 0},
-    {area::ashMountain, "phoenix", item::regenerationArmor, 0},
+constexpr std::array<ItemDrop, 30> itemDrops{{
+    {area::plains, "hawk", item::woodenDagger},
+    {area::plains, "goblin", item::woodenBattleaxe},
+    {area::plains, "unicorn", item::swordOfFortune},
+    {area::plains, "fairy", item::silverStaff},
+    {area::plains, "jackalope", item::stoneClub},
+    {area::forest, "giant rat", item::lowHealthPotion},
+    {area::forest, "elf", item::poisonedDagger},
+    {area::forest, "troll", item::ironBattleaxe},
+    {area::forest, "owl", item::chainArmor},
+    {area::denseForest, "griffin", item::lowManaPotion},
+    {area::denseForest, "wyvern", item::fireWand},
+    {area::denseForest, "cockatrice", item::rubyStaff},
+    {area::denseForest, "giant", item::steelArmor},
+    {area::denseForest, "panther", item::steelDagger},
+    {area::crystalLake, "nymph", item::orbOfHealing},
+    {area::crystalLake, "siren", item::crimsonRobes},
+    {area::crystalLake, "thunderbird", item::rubyWand},
+    {area::crystalLake, "shining essence", item::highHealthPotion},
+    {area::lavaLake, "fire wisp", item::frugalStaff},
+    {area::lavaLake, "serpent", item::steelSword},
+    {area::lavaLake, "fire bird", item::rubyWand},
+    {area::lavaLake, "valkyrie", item::flail},
+    {area::burntField, "wraith", item::highManaPotion},
+    {area::burntField, "charred golem", item::lightSword},
+    {area::burntField, "firewyrm", item::etherealRobes},
+    {area::burntField, "hellhound", item::flameSword},
+    {area::ashMountain, "dust devil", item::emeraldStaff},
+    {area::ashMountain, "zombie", item::titaniumSword},
+    {area::ashMountain, "stone titan", item::magicSword},
+    {area::ashMountain, "phoenix", item::regenerationArmor},
+}};
+constexpr std::array<GoldDrop, 7> goldDrops{{
+    {area::plains, "pegasus", 150},
+    {area::forest, "living tree", 300},
+    {area::denseForest, "rogue", 500},
+    {area::crystalLake, "leviathan", 900},
+    {area::lavaLake, "salamander", 700},
+    {area::burntField, "banshee", 1300},
+    {area::ashMountain, "ancient ogre", 2000},
 }};
 // clang-format on
 
@@ -114,10 +121,9 @@ void giveItem(int32_t id) {
     if (!isPotion(id)) messageLog.push_back(itemStatsLine(id));
 }
 
-void giveDrop(const Drop &drop) {
-    if (drop.itemId != 0) return giveItem(drop.itemId);
-    character.gold = saturatingAdd(character.gold, drop.gold);
-    messageLog.push_back("The enemy dropped: " + toText(drop.gold) + " extra gold");
+void giveGold(int32_t gold) {
+    character.gold = saturatingAdd(character.gold, gold);
+    messageLog.push_back("The enemy dropped: " + toText(gold) + " extra gold");
 }
 
 // Once the dragon has fallen the first draw is ignored and a second one doubles the chance.
@@ -137,8 +143,10 @@ void rollDropTable(int32_t wilderness) {
         giveItem(randomInt(1, 100) <= 50 ? item::dragonScaleArmor : item::dragonBoneArmor);
         return;
     }
-    for (const Drop &drop : drops)
-        if (drop.area == wilderness && drop.enemy == enemyName) giveDrop(drop);
+    for (const ItemDrop &drop : itemDrops)
+        if (drop.area == wilderness && drop.enemy == enemyName) giveItem(drop.itemId);
+    for (const GoldDrop &drop : goldDrops)
+        if (drop.area == wilderness && drop.enemy == enemyName) giveGold(drop.gold);
 }
 
 void payGoldAndXp() {
