@@ -242,15 +242,17 @@ TEST(Saves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
 }
 
 // A power cut after the rename must find the new content on the disk, and the rename itself
-// recorded in the folder: the file is flushed before it, the folder after it.
+// recorded in the folder: the file is flushed before it, the folder after it. (The leak
+// checker of a sanitized build cannot run under strace.)
 TEST(Saves, OneSaveIsFlushedBeforeItsRenameAndTheFolderAfterIt) {
     GameDir dir;
     dir.addCharacter("Bob", hero);
     dir.write("input.txt", "l\nbob\nt\nstats\nattack\n");
-    const std::string command = "cd '" + dir.path().string() +
-                                "' && strace -f -y -e trace=fsync,fdatasync,rename,renameat,"
-                                "renameat2 -o trace.txt " KELMARCH_BINARY
-                                " < input.txt > /dev/null 2>&1";
+    const std::string command =
+        "cd '" + dir.path().string() +
+        "' && ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" strace -f -y -e "
+        "trace=fsync,fdatasync,rename,renameat,"
+        "renameat2 -o trace.txt " KELMARCH_BINARY " < input.txt > /dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << "strace (Debian package strace) is needed";
     const std::string trace = dir.read("trace.txt");
     std::vector<std::string> calls;
