@@ -127,18 +127,10 @@ std::string requirementBox(int32_t id) {
 }
 
 PotionEffect potionEffect(int32_t id) {
-    switch (id) {
-    case item::lowHealthPotion:
-        return {50, false};
-    case item::highHealthPotion:
-        return {300, false};
-    case item::lowManaPotion:
-        return {40, true};
-    case item::highManaPotion:
-        return {250, true};
-    default:
-        return {0, false};
-    }
+    // In catalogue order: low and high health, low and high mana.
+    constexpr std::array<PotionEffect, 4> effects{
+        {{50, false}, {300, false}, {40, true}, {250, true}}};
+    return effects[static_cast<size_t>(id - item::lowHealthPotion)];
 }
 
 const Item &itemById(int32_t id) {

@@ -51,6 +51,7 @@ struct PotionEffect {
     int32_t amount;
     bool restoresMana; // otherwise health
 };
+// For a potion id only.
 PotionEffect potionEffect(int32_t id);
 
 // Base stat plus what the equipped weapon and armour add.
