@@ -46,7 +46,8 @@ showDifference() {
 }
 
 # Runs one session with one colour setting: the folder is left in $scratch/dir, the output
-# in $scratch/out. Returns the game's exit status.
+# in $scratch/out. Returns the game's exit status; a game that stops answering is ended after
+# a minute and fails.
 play() {
     local session=$1 colour=$2
     local -a args=()
@@ -54,7 +55,7 @@ play() {
     mkdir "$scratch/dir"
     if [ -d "$session/before" ]; then cp -R "$session/before/." "$scratch/dir/"; fi
     read -r -a args <"$session/args"
-    (cd "$scratch/dir" && "${command[@]}" "${args[@]}" "--color=$colour" \
+    (cd "$scratch/dir" && timeout -k 5 60 "${command[@]}" "${args[@]}" "--color=$colour" \
         <"$session/input.txt" >"$scratch/out")
 }
 
