@@ -39,5 +39,14 @@ bool fileExists(const std::string &path);
 void lockSaveFolder();
 void unlockSaveFolder();
 
+// A save's temporary file is named "<name>.txt.XXXXXX.tmp", six random letters, on every
+// platform, so that a start-up knows which files are leftovers of a killed save.
+inline bool isTemporaryName(std::string_view name) {
+    constexpr std::string_view tail = ".txt.XXXXXX.tmp";
+    if (name.size() <= tail.size() || !name.ends_with(".tmp")) return false;
+    std::string_view end = name.substr(name.size() - tail.size());
+    return end.starts_with(".txt.") && end[tail.size() - 4] == '.';
+}
+
 // Deletes the temporary files that games killed while saving left behind.
 void removeStaleTemporaryFiles();

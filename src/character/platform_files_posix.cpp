@@ -135,13 +135,6 @@ bool findTarget(const std::string &path, std::string &target) {
     return baseName(target) == baseName(path);
 }
 
-bool isTemporaryName(std::string_view name) {
-    constexpr size_t saveTail = 4 + temporaryTail.size(); // ".txt" and the temporary tail
-    if (name.size() <= saveTail || !name.ends_with(".tmp")) return false;
-    std::string_view tail = name.substr(name.size() - saveTail);
-    return tail.starts_with(".txt.") && tail[11] == '.';
-}
-
 // A fresh, locked temporary file beside target, or -1. The lock tells another game starting
 // up that the file is no leftover; it then stays on the file the rename puts in place,
 // keeping a claim unbroken. A game starting up may lock and remove the file in the moment

@@ -165,13 +165,6 @@ HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
     return INVALID_HANDLE_VALUE;
 }
 
-bool isTemporaryName(std::string_view name) {
-    constexpr size_t saveTail = 4 + 1 + randomLetters + 4; // ".txt", ".XXXXXX", ".tmp"
-    if (name.size() <= saveTail || !name.ends_with(".tmp")) return false;
-    std::string_view tail = name.substr(name.size() - saveTail);
-    return tail.starts_with(".txt.") && tail[11] == '.';
-}
-
 // One mutex per save folder, named after the folder's full path (hashed: a name is short and
 // holds no backslash). Folder names on Windows ignore case.
 std::wstring folderMutexName() {
