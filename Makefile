@@ -1,6 +1,6 @@
 # Front door for people and CI: `make play` builds and starts the game, `make test`
-# builds and runs every test (warnings as errors, then again under ASan + UBSan, then the
-# Windows build under Wine), then builds, installs, checks and removes the Debian package.
+# builds and runs every test (warnings as errors, the Windows build's under Wine among them,
+# then again under ASan + UBSan), then builds, installs, checks and removes the Debian package.
 # `make windows` cross-builds the Windows console game, build-windows/kelmarch.exe.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
@@ -32,7 +32,7 @@ define install-missing
 	fi
 endef
 
-.PHONY: play test build deps play-deps windows-deps windows windows-test package-check fuzz bench clean
+.PHONY: play test build deps play-deps windows-deps windows package-check fuzz bench clean
 
 deps:
 	$(call install-missing,$(PACKAGES))
@@ -60,7 +60,6 @@ test: deps
 	cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON -DKELMARCH_SANITIZE=ON
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
-	$(MAKE) windows-test
 	$(MAKE) fuzz
 	$(MAKE) package-check
 
@@ -96,16 +95,6 @@ windows: windows-deps
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
-
-# Cross-builds the game and its unit tests (warnings as errors), then runs the tests and
-# replays every golden session under Wine, and says how long the whole step took.
-windows-test: deps
-	@start=$$(date +%s); \
-	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON && \
-	cmake --build $(WINDOWS_BUILD) -j $(JOBS) && \
-	tests/windows/run.sh $(WINDOWS_BUILD); \
-	status=$$?; echo "Windows step: $$(( $$(date +%s) - start )) s"; exit $$status
 
 # A short fuzzing run of the character-file loader; libFuzzer needs clang.
 fuzz:

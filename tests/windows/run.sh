@@ -12,9 +12,7 @@ export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="
 trap 'wineserver --kill 2>/dev/null || true' EXIT
 wineboot --init >/dev/null 2>&1
 
-wine "$build/tests/unit_tests.exe"
-if [ -f tests/golden/check.sh ]; then
-    bash tests/golden/check.sh wine "$build/kelmarch.exe"
-else
-    echo "tests/golden/check.sh not found: no golden sessions to replay"
-fi
+# The damage spans play thousands of seeded rounds, half a minute under Wine; they test rules
+# that no platform source touches, and the Linux run has them.
+wine "$build/tests/unit_tests.exe" --gtest_filter=-CombatDepthTest.*
+bash tests/golden/check.sh wine "$build/kelmarch.exe"
