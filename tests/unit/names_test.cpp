@@ -8,8 +8,19 @@
 TEST(Names, DeviceNamesAreRefusedOnlyAsTheWholeStem) {
     for (const char *refused :
          {"con", "NUL", "aux.txt", "com0", "COM9", "lpt1", "lpt9.x", "com\u00b9", "lpt\u00b2",
-          "com\u00b3", "a<b", "why?", "Bob.", "Bob ", "go back"})
+          "com\u00b3", "a<b", "why?", "Bob.", "Bob ", "go back", "profiles", ".."})
         EXPECT_FALSE(nameRefusal(refused).empty()) << refused;
     for (const char *accepted : {"com", "com10", "lpt", "coma", "console", "nully", "Bob"})
+        EXPECT_TRUE(nameRefusal(accepted).empty()) << accepted;
+    EXPECT_TRUE(nameRefusal(std::string(32, 'x')).empty());
+    EXPECT_FALSE(nameRefusal(std::string(33, 'x')).empty());
+}
+
+// Control characters would break a line of the saves or the screen: C0, DEL and C1 (U+0080 to
+// U+009F, two bytes in UTF-8) are refused; the characters on either side of them are names.
+TEST(Names, ControlCharactersAreRefusedAndTheirNeighboursAccepted) {
+    for (const char *refused : {"a\x01", "a\x1f", "a\x7f", "a\xc2\x80", "a\xc2\x9f"})
+        EXPECT_FALSE(nameRefusal(refused).empty()) << refused;
+    for (const char *accepted : {"a b", "a~", "a\xc2\xa0" "b", "a\xc2\xbf", "Zo\xc3\xab"})
         EXPECT_TRUE(nameRefusal(accepted).empty()) << accepted;
 }
