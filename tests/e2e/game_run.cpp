@@ -66,12 +66,8 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     std::string command = "cd " + quoted(dir.string()) + " && timeout -k 5 60 ";
     if (measured) command += "/usr/bin/time -f %M -o " + quoted((io / "peak").string()) + " ";
     command += quoted(KELMARCH_BINARY);
-    bool colourChosen = false;
-    for (const std::string &arg : args) {
-        command += " " + quoted(arg);
-        colourChosen = colourChosen || arg.starts_with("--color");
-    }
-    if (!colourChosen) command += " --color=never";
+    for (const std::string &arg : args)
+        command.append(" ").append(quoted(arg));
     command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +
                " 2> " + quoted((io / "stderr").string());
     int status = std::system(command.c_str());
@@ -95,7 +91,7 @@ pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &outp
         if (out < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
         ::dup2(input, STDIN_FILENO);
         ::dup2(out, STDOUT_FILENO);
-        ::execl(KELMARCH_BINARY, KELMARCH_BINARY, "--color=never", static_cast<char *>(nullptr));
+        ::execl(KELMARCH_BINARY, KELMARCH_BINARY, static_cast<char *>(nullptr));
         ::_exit(127);
     }
     return child;

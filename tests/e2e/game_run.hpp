@@ -24,7 +24,7 @@ class GameDir {
     GameDir &operator=(const GameDir &) = delete;
 
     // Runs the game with these input lines (each ends with a line break) and arguments;
-    // colours are off unless the arguments ask for them.
+    // its output is no terminal, so colours are off unless the arguments ask for them.
     GameRun play(const std::vector<std::string> &lines, const std::vector<std::string> &args = {});
     // The same with raw bytes on standard input.
     GameRun playRaw(const std::string &stdinBytes, const std::vector<std::string> &args);
@@ -40,7 +40,7 @@ class GameDir {
     std::filesystem::path dir;
 };
 
-// Starts the game (colours off) in the folder without waiting for it, reading the open file
+// Starts the game (no terminal: colours off) in the folder without waiting for it, reading the open file
 // `input` and writing to the file `output`; the caller waits for the process it returns.
 pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output);
 

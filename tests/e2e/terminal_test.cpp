@@ -76,9 +76,10 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     auto shows = [&](const std::string &text) {
         return waitFor([&] { return tmux.screen().find(text) != std::string::npos; });
     };
-    // A detached pane of a fixed size, in the game's working directory.
+    // A detached pane of a fixed size, in the game's working directory; a terminal gets
+    // colours unasked.
     ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
-                         dir.path().string() + "' '" KELMARCH_BINARY " --color=always'"));
+                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
 
     ASSERT_TRUE(shows("new game [n]")) << tmux.screen();
     EXPECT_EQ(tmux.output("display -p -t game '#{pane_title}'"), "Kelmarch: Orvanis\n");
@@ -104,6 +105,12 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     tmux.keys("C-u C-d");
     EXPECT_TRUE(waitFor([&] { return !tmux.run("has-session -t game"); })) << tmux.screen();
     EXPECT_EQ(dir.read("profiles.txt"), "ann\n");
+
+    // NO_COLOR turns them off, even on a terminal.
+    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e NO_COLOR=1 -c '" +
+                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    ASSERT_TRUE(shows("load character [l]")) << tmux.screen();
+    EXPECT_EQ(tmux.screen("-e").find("\x1b["), std::string::npos) << tmux.screen("-e");
 }
 
 TEST(Terminal, ColoursAddEscapesAndNothingElse) {

@@ -74,6 +74,15 @@ fail() {
     failed=$((failed + 1))
 }
 
+# A game that had to be ended (timeout's 124, or 137 after its KILL) says the build loops
+# somewhere: the other sessions would most likely hang too, a minute each.
+stopIfHung() {
+    if [ "$1" -eq 124 ] || [ "$1" -eq 137 ]; then
+        echo "stopped after $checked sessions: the game stopped answering"
+        exit 1
+    fi
+}
+
 checked=0
 for session in "$sessions"/*/; do
     session=${session%/}
@@ -85,6 +94,7 @@ for session in "$sessions"/*/; do
     status=$?
     if [ $status -ne 0 ]; then
         fail "the game exited with status $status (--color=always)"
+        stopIfHung $status
         continue
     fi
     if [ $record -eq 1 ]; then
@@ -108,6 +118,7 @@ for session in "$sessions"/*/; do
     status=$?
     if [ $status -ne 0 ]; then
         fail "the game exited with status $status (--color=never)"
+        stopIfHung $status
         continue
     fi
     stripColours <"$session/output.txt" >"$scratch/plain"
