@@ -38,6 +38,20 @@ size_t count(const std::string &text, const std::string &part) {
     return found;
 }
 
+// Plays with the fault library preloaded (see tests/shim/faults.cpp); a sanitized game wants
+// its runtime loaded first, which the preloaded library comes before.
+GameRun playWithFault(GameDir &dir, const std::vector<std::string> &lines,
+                      const std::string &fault = "") {
+    ::setenv("LD_PRELOAD", FAULT_SHIM, 1);
+    ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    ::setenv("KELMARCH_FAULT", fault.c_str(), 1);
+    GameRun run = dir.play(lines);
+    ::unsetenv("LD_PRELOAD");
+    ::unsetenv("ASAN_OPTIONS");
+    ::unsetenv("KELMARCH_FAULT");
+    return run;
+}
+
 std::vector<std::string> sortedLines(const std::string &text) {
     std::vector<std::string> lines;
     for (size_t start = 0, end; start < text.size(); start = end + 1) {
@@ -180,7 +194,7 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
     };
     for (const Case &c : cases) {
         GameDir dir;
-        // The preloaded library fails reads of eio.txt part-way.
+        // The fault library fails reads of eio.txt part-way.
         const std::string stem = c.name == "read error" ? "eio" : "bob";
         dir.write("profiles.txt", stem + "\n");
         const fs::path file = dir.path() / (stem + ".txt");
@@ -191,19 +205,40 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
         } else {
             dir.write(stem + ".txt", c.content);
         }
-        // A sanitized game wants its runtime loaded first; the preloaded library comes first.
-        if (c.name == "read error") {
-            ::setenv("LD_PRELOAD", READ_ERROR_SHIM, 1);
-            ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
-        }
-        GameRun run = dir.play({"l", stem, "n"});
-        ::unsetenv("LD_PRELOAD");
-        ::unsetenv("ASAN_OPTIONS");
+        GameRun run = playWithFault(dir, {"l", stem, "n"});
         EXPECT_TRUE(contains(withClears(run.output), notRead)) << c.name;
         EXPECT_FALSE(contains(run.output, "Welcome back")) << c.name;
         EXPECT_FALSE(contains(run.output, "\x1b")) << c.name;
         if (fs::is_regular_file(file)) { EXPECT_EQ(dir.read(stem + ".txt"), c.content) << c.name; }
         EXPECT_EQ(run.exitCode, 0) << c.name;
+    }
+}
+
+// Whichever step of a save fails, the player is told and the old file stays whole, with no
+// temporary file left beside it; once the new file is in place only its folder's flush can
+// fail, and that is told too. A file system without locks plays as any other.
+TEST(Saves, AFailingStepOfASaveIsToldAndLeavesTheOldFileWhole) {
+    GameDir reference;
+    reference.addCharacter("bob", hero);
+    const GameRun sound = reference.play(spendAPoint);
+    ASSERT_FALSE(contains(sound.output, notSaved));
+    const std::string before = characterFile("bob", hero), after = reference.read("bob.txt");
+
+    for (const std::string fault :
+         {"mkostemps", "fchmod", "write", "fsync", "rename", "syncfolder", "nolocks"}) {
+        GameDir dir;
+        dir.addCharacter("bob", hero);
+        GameRun run = playWithFault(dir, spendAPoint, fault);
+        if (fault == "nolocks") {
+            EXPECT_EQ(run.output, sound.output);
+            EXPECT_EQ(dir.read("bob.txt"), after);
+        } else {
+            EXPECT_TRUE(contains(run.output, notSaved)) << fault;
+            EXPECT_EQ(dir.read("bob.txt"), fault == "syncfolder" ? after : before) << fault;
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2)
+            << fault;
+        EXPECT_EQ(run.exitCode, 0) << fault;
     }
 }
 
