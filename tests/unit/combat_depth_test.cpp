@@ -79,6 +79,7 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
         {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
         {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
         {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, "You stunned the enemy for ", {2, 5}},
+        {"stun level 47: at most 2500", [&] { cast("stun", 47, 0); }, "You stunned the enemy for ", {2, 25}},
         {"owl: 37.5", [&] { special("owl", 25); }, did, {28, 46}},
         {"banshee: 45", [&] { special("banshee", 90); }, did, {33, 56}},
         {"rogue: 17.5 a blade", [&] { special("rogue", 35); }, did, {13, 21}},
