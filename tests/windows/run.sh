@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs the Windows build under Wine: its unit tests, then every golden session.
-# usage: tests/windows/run.sh BUILD_DIR   (the cross build, e.g. build-windows)
+# Runs the Windows build under Wine: its unit tests, every golden session, and a game on a
+# console against the Linux game on a terminal.
+# usage: tests/windows/run.sh BUILD_DIR LINUX_GAME   (BUILD_DIR: the cross build)
 set -euo pipefail
 build=$(realpath "$1")
+linuxGame=$(realpath "$2")
 cd "$(dirname "$0")/../.."
 # A prefix of the build's own; no Mono or Gecko, which a console game never needs.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -16,3 +18,4 @@ wineboot --init >/dev/null 2>&1
 # that no platform source touches, and the Linux run has them.
 wine "$build/tests/unit_tests.exe" --gtest_filter=-CombatDepthTest.*
 bash tests/golden/check.sh wine "$build/kelmarch.exe"
+bash tests/windows/console.sh "$build/kelmarch.exe" "$linuxGame"
