@@ -113,6 +113,24 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     EXPECT_EQ(tmux.screen("-e").find("\x1b["), std::string::npos) << tmux.screen("-e");
 }
 
+// The up arrow goes back through the last 500 lines and no further.
+TEST(Terminal, HistoryKeepsTheLast500Lines) {
+    GameDir dir;
+    Tmux tmux;
+    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
+                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "new game [n]"); }));
+    std::string lines, ups;
+    for (int i = 1; i <= 501; ++i)
+        lines += " x" + std::to_string(i) + " Enter";
+    for (int i = 1; i <= 501; ++i)
+        ups += " Up";
+    tmux.keys(lines + " x502");
+    ASSERT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "x502"; })) << tmux.screen();
+    tmux.keys("C-u" + ups);
+    EXPECT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "x2"; })) << tmux.screen();
+}
+
 TEST(Terminal, ColoursAddEscapesAndNothingElse) {
     const std::vector<std::string> session{"n",      "Ann",    "yes",    "warrior", "x", "p",
                                            "attack", "attack", "attack", "v",       "s", "exit"};
