@@ -1,6 +1,14 @@
 #include "game_test.hpp"
 
 #include "character/character.hpp"
+#include "console/terminal.hpp"
+
+#include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 using ConsoleTest = GameTest;
 
@@ -27,4 +35,22 @@ TEST_F(ConsoleTest, TenPassesWithoutAReadStopTheGame) {
     EXPECT_EQ(takeOutput(),
               std::string(3000, '\n') + "\x1b[97mThe game cannot continue from here.\n\n\x1b[0m");
     EXPECT_TRUE(std::filesystem::is_empty(workDir));
+}
+
+// A flush of any size reaches standard output whole, however the system splits the writes.
+TEST_F(ConsoleTest, AnyAmountOfOutputIsWrittenWhole) {
+    std::string text;
+    for (int i = 0; text.size() < 300000; ++i)
+        text += std::to_string(i) + "\n";
+    std::fflush(stdout);
+    const int savedOutput = ::dup(1);
+    FILE *file = std::fopen("out.txt", "wb");
+    ASSERT_NE(file, nullptr);
+    ::dup2(::fileno(file), 1);
+    const bool written = writeStandardOutput(text.data(), text.size());
+    ::dup2(savedOutput, 1);
+    ::close(savedOutput);
+    std::fclose(file);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(readFile("out.txt"), text);
 }
