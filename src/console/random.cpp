@@ -9,6 +9,7 @@ void seedRandom(uint32_t seed) {
 }
 
 int32_t randomInt(int32_t lo, int32_t hi) {
+    if (drawOverride) return drawOverride(lo, hi);
     std::uniform_int_distribution<int32_t> range(lo, hi);
     return range(randomEngine);
 }

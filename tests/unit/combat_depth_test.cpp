@@ -7,22 +7,18 @@
 #include "combat/enemies.hpp"
 #include "combat/enemy_attacks.hpp"
 #include "combat/skills.hpp"
-#include "console/random.hpp"
+#include "items/catalogue.hpp"
 
 #include <algorithm>
 #include <functional>
 #include <limits>
-#include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class CombatDepthTest : public GameTest {
   protected:
-    // A warrior against a dummy that never dodges and, while stunned, never strikes back.
+    // A warrior without agility or defense against a dummy without either, that never dies.
     void SetUp() override {
         GameTest::SetUp();
         startWarrior();
@@ -30,9 +26,24 @@ class CombatDepthTest : public GameTest {
         combatActive = true;
         character.name = profileName = "tess";
         character.maxHealth = character.currentHealth = 500;
-        character.maxMana = 100;
+        character.maxMana = character.currentMana = 100;
+        character.agility = character.defense = 0;
         enemyName = "dummy";
         enemyHealth = 100000;
+    }
+
+    // Every draw at the low or the high end of its range, but every chance in 100 met.
+    static void drawAtEnd(bool high) {
+        drawOverride = [high](int32_t lo, int32_t hi) {
+            return lo == 1 && hi == 100 ? 1 : high ? hi : lo;
+        };
+    }
+
+    // Every chance in 100 drawn as `percent`; every other draw at the low end.
+    static void drawPercent(int32_t percent) {
+        drawOverride = [percent](int32_t lo, int32_t hi) {
+            return lo == 1 && hi == 100 ? percent : lo;
+        };
     }
 
     void cast(const std::string &skill, int32_t level, int32_t attack) {
@@ -41,7 +52,6 @@ class CombatDepthTest : public GameTest {
                 character.poison = level;
         character.attack = attack;
         character.currentMana = 100;
-        enemyStunRounds = 9;
         useSkill(skill);
     }
 
@@ -51,17 +61,27 @@ class CombatDepthTest : public GameTest {
         enemySpecialAttack();
     }
 
-    // The lowest and highest number that follows `lead` in the log over many seeded runs.
+    bool logged(const std::string &part) const {
+        return std::ranges::any_of(messageLog, [&](const std::string &line) {
+            return line.find(part) != std::string::npos;
+        });
+    }
+
+    // The number after `lead` in the first line that starts with it, with every draw low and
+    // then with every draw high.
     std::pair<int, int> span(const std::string &lead, const std::function<void()> &act) {
-        std::set<int> numbers;
-        for (uint32_t seed = 0; seed < 3000; ++seed) {
-            seedRandom(seed);
+        int ends[2] = {0, 0};
+        for (bool high : {false, true}) {
+            drawAtEnd(high);
             messageLog.clear();
             act();
             for (const std::string &line : messageLog)
-                if (line.starts_with(lead)) numbers.insert(std::stoi(line.substr(lead.size())));
+                if (line.starts_with(lead)) {
+                    ends[high] = std::stoi(line.substr(lead.size()));
+                    break;
+                }
         }
-        return numbers.empty() ? std::pair{0, 0} : std::pair{*numbers.begin(), *numbers.rbegin()};
+        return {ends[0], ends[1]};
     }
 };
 
@@ -73,26 +93,76 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
         std::string lead;
         std::pair<int, int> span;
     };
-    const std::string dealt = "You dealt ", did = "The enemy did ";
+    const std::string dealt = "You dealt ", did = "The enemy did ",
+                      stunned = "You stunned the enemy for ";
     // clang-format off
-    Case cases[] = {
+    const Case cases[] = {
         {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
         {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
-        {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, "You stunned the enemy for ", {2, 5}},
-        {"stun level 47: at most 2500", [&] { cast("stun", 47, 0); }, "You stunned the enemy for ", {2, 25}},
+        {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, stunned, {2, 5}},
+        {"stun level 47: at most 2500", [&] { cast("stun", 47, 0); }, stunned, {2, 25}},
         {"owl: 37.5", [&] { special("owl", 25); }, did, {28, 46}},
         {"banshee: 45", [&] { special("banshee", 90); }, did, {33, 56}},
         {"rogue: 17.5 a blade", [&] { special("rogue", 35); }, did, {13, 21}},
         {"code", [&] { special("Dovik Vel'karr", 350); }, "Dovik Vel'karr smacks you with code for ", {525, 875}},
     };
     // clang-format on
-    character.agility = character.defense = 0; // the player never evades nor blocks
     for (const Case &c : cases)
         EXPECT_EQ(span(c.lead, c.act), c.span) << c.what;
 }
 
-// A stun adds 200 to the roll in [1, 150] that agility must beat: an agility of 202 escapes
-// only the lowest roll, one of 201 never, on each side and in each place that rolls it.
+// A chance of n in 100 is met by a draw of n and missed by n + 1.
+TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
+    struct Case {
+        std::string what;
+        int32_t edge;
+        std::function<bool()> met; // one try
+    };
+    auto flees = [&](int32_t agility, int32_t stunRounds) {
+        character.agility = agility;
+        enemyAgility = 10;
+        enemyStunRounds = stunRounds;
+        feed({"flee"});
+        combatScreen();
+        return logged("You have fled.");
+    };
+    auto stuns = [&](const std::string &enemy) {
+        special(enemy, 10);
+        return playerStunRounds == 1;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"fleeing with less agility than the enemy", 7, [&] { return flees(9, 0); }},
+        {"fleeing with as much", 20, [&] { return flees(10, 0); }},
+        {"fleeing a stunned enemy, second draw", 19, [&] { return flees(9, 1); }},
+        {"the enemy's special", 30, [&] { enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
+        {"the enemy striking first", 50, [&] { character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
+        {"living tree's stun", 15, [&] { return stuns("living tree"); }},
+        {"cockatrice's stun", 40, [&] { return stuns("cockatrice"); }},
+        {"banshee's stun", 35, [&] { return stuns("banshee"); }},
+        {"charred golem's fire", 5, [&] { special("charred golem", 10); return playerFireRounds == 2; }},
+        {"phoenix's rebirth", 20, [&] { enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
+        {"whirlwind's stun at level 3", 30, [&] { cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
+        {"a weapon's power", 29, [&] { character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
+        {"the Frugal Staff's cost", 50, [&] { character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
+    };
+    // clang-format on
+    for (const Case &c : cases) {
+        for (int32_t draw : {c.edge, c.edge + 1}) {
+            resetFight();
+            combatActive = true;
+            enemyName = "dummy";
+            enemyHealth = 100000;
+            character.weapon = character.agility = 0;
+            messageLog.clear();
+            drawPercent(draw);
+            EXPECT_EQ(c.met(), draw == c.edge) << c.what << " at " << draw;
+        }
+    }
+}
+
+// A stun adds 200 to the dodge draw in [1, 150], so even the lowest draw escapes a stunned
+// side only with an agility of 202: on each side and in each place that rolls it.
 TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
     struct Case {
         std::string what;
@@ -100,51 +170,53 @@ TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
     };
     auto playerStunned = [&](int32_t agility, const std::string &enemy) {
         character.agility = agility;
-        character.currentHealth = 500;
         playerStunRounds = 1;
-        enemyStunRounds = 0;
         enemyName = enemy;
     };
-    auto missed = [&] { return std::ranges::count(messageLog, "The enemy's attack missed.") > 0; };
     const Case cases[] = {
         {"special", [&](int32_t a) { return playerStunned(a, "elf"), !enemySpecialAttack(); }},
-        {"rogue's blades",
-         [&](int32_t a) { return playerStunned(a, "rogue"), enemySpecialAttack(), missed(); }},
+        {"rogue's blades, once the special is not evaded",
+         [&](int32_t a) {
+             int32_t evasionDraws = 0;
+             drawOverride = [&](int32_t lo, int32_t hi) { return evasionDraws++ ? lo : hi; };
+             playerStunned(a, "rogue");
+             enemySpecialAttack();
+             drawAtEnd(false);
+             return logged("The enemy's attack missed.");
+         }},
         {"ordinary attack",
-         [&](int32_t a) { return playerStunned(a, "dummy"), enemyTurn(), missed(); }},
+         [&](int32_t a) {
+             return playerStunned(a, "dummy"), enemyTurn(), logged("The enemy's attack missed.");
+         }},
         {"skill",
          [&](int32_t a) {
-             enemyAgility = a, enemyStunRounds = 1, character.bolt = 1, character.currentMana = 100;
-             useSkill("bolt");
-             return std::ranges::count(messageLog, "Your attack missed.") > 0;
+             enemyAgility = a, enemyStunRounds = 1;
+             cast("bolt", 1, 0);
+             return logged("Your attack missed.");
          }},
     };
+    drawAtEnd(false);
     for (const Case &c : cases) {
         for (int32_t agility : {201, 202}) {
-            int escapes = 0;
-            for (uint32_t seed = 0; seed < 3000; ++seed) {
-                seedRandom(seed);
-                messageLog.clear();
-                escapes += c.escaped(agility);
-            }
-            EXPECT_EQ(escapes > 0, agility == 202) << c.what << " at " << agility;
+            messageLog.clear();
+            EXPECT_EQ(c.escaped(agility), agility == 202) << c.what << " at " << agility;
         }
     }
 }
 
 // A hand-edited level in the billions still ends the round: the hits are drawn up to 1000.
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
-    std::set<std::ptrdiff_t> hitCounts;
-    for (uint32_t seed = 0; seed < 3000; ++seed) {
-        seedRandom(seed);
+    auto hits = [&] {
+        return std::ranges::count_if(messageLog, [](const std::string &line) {
+            return line.ends_with(" damage with blades.");
+        });
+    };
+    for (bool high : {false, true}) {
+        drawAtEnd(high);
         messageLog.clear();
         cast("blades", std::numeric_limits<int32_t>::max(), 40);
-        hitCounts.insert(std::ranges::count_if(messageLog, [](const std::string &line) {
-            return line.ends_with(" damage with blades.");
-        }));
+        EXPECT_EQ(hits(), high ? 1000 : 2);
     }
-    EXPECT_EQ(*hitCounts.begin(), 2);
-    EXPECT_EQ(*hitCounts.rbegin(), 1000);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "character/platform_files.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
+#include "console/random.hpp"
 #include "console/screen_loop.hpp"
 
 #include <filesystem>
@@ -28,6 +29,7 @@ class GameTest : public ::testing::Test {
 
     void TearDown() override {
         releaseClaim(); // Windows removes no folder while a file in it is open
+        drawOverride = nullptr;
         lineSource = nullptr;
         consoleToStdout = true;
         consoleOutput.clear();
