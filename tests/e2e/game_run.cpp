@@ -65,7 +65,9 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     const bool measured = std::filesystem::exists("/usr/bin/time");
     std::string command = "cd " + quoted(dir.string()) + " && timeout -k 5 60 ";
     if (measured) command += "/usr/bin/time -f %M -o " + quoted((io / "peak").string()) + " ";
-    command += quoted(KELMARCH_BINARY);
+    // The Windows tests play the same games through Wine.
+    const char *game = std::getenv("KELMARCH_GAME");
+    command += game != nullptr ? std::string(game) : quoted(KELMARCH_BINARY);
     for (const std::string &arg : args)
         command.append(" ").append(quoted(arg));
     command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +

@@ -25,6 +25,7 @@ class GameDir {
 
     // Runs the game with these input lines (each ends with a line break) and arguments;
     // its output is no terminal, so colours are off unless the arguments ask for them.
+    // KELMARCH_GAME, when set, is the command that starts the game instead of the build's.
     GameRun play(const std::vector<std::string> &lines, const std::vector<std::string> &args = {});
     // The same with raw bytes on standard input.
     GameRun playRaw(const std::string &stdinBytes, const std::vector<std::string> &args);

@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# Runs the Windows build under Wine: its unit tests, every golden session, and a game on a
-# console against the Linux game on a terminal.
-# usage: tests/windows/run.sh BUILD_DIR LINUX_GAME   (BUILD_DIR: the cross build)
+# Runs one part of the Windows build's tests under Wine:
+#   prefix   prepares Wine's prefix, which the other parts need (about 15 s the first time)
+#   unit     the unit tests
+#   golden   every golden session
+#   e2e      the end-to-end tests that hold on both systems (the others need POSIX modes,
+#            links, signals, or the Linux game's own traces and memory)
+#   console  a game on Wine's console against the Linux game on a terminal
+# usage: tests/windows/run.sh WINDOWS_BUILD LINUX_BUILD PART
 set -euo pipefail
 build=$(realpath "$1")
-linuxGame=$(realpath "$2")
+linux=$(realpath "$2")
 cd "$(dirname "$0")/../.."
-# A prefix of the build's own; no Mono or Gecko, which a console game never needs.
+# A prefix of the build's own; no Mono or Gecko, which a console game never needs. The Wine
+# server serves the parts running at once and leaves a few seconds after the last.
 export WINEPREFIX="$build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The first start prepares the prefix (about 15 s). The Wine server it leaves serves every
-# later run and is stopped at the end, whatever happens.
-trap 'wineserver --kill 2>/dev/null || true' EXIT
-wineboot --init >/dev/null 2>&1
-
-wine "$build/tests/unit_tests.exe"
-bash tests/golden/check.sh wine "$build/kelmarch.exe"
-bash tests/windows/console.sh "$build/kelmarch.exe" "$linuxGame"
+case "$3" in
+prefix) wineboot --init >/dev/null 2>&1 ;;
+unit) wine "$build/tests/unit_tests.exe" ;;
+golden) bash tests/golden/check.sh wine "$build/kelmarch.exe" ;;
+e2e)
+    KELMARCH_GAME="wine $build/kelmarch.exe" "$linux/tests/e2e_tests" --gtest_filter='FrontEnd.*:InputEnd.*:Saves.TemporaryNames*:Saves.GamesCreating*:Saves.Damaged*:Saves.WindowsLineEndings*'
+    ;;
+console) bash tests/windows/console.sh "$build/kelmarch.exe" "$linux/kelmarch" ;;
+*)
+    echo "usage: $0 WINDOWS_BUILD LINUX_BUILD prefix|unit|golden|e2e|console" >&2
+    exit 2
+    ;;
+esac
