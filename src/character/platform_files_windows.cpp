@@ -168,10 +168,12 @@ HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
 // One mutex per save folder, named after the folder's full path (hashed: a name is short and
 // holds no backslash). Folder names on Windows ignore case.
 std::wstring folderMutexName() {
-    wchar_t full[MAX_PATH * 4];
-    DWORD length = GetFullPathNameW(L".", MAX_PATH * 4, full, nullptr);
-    if (length == 0 || length >= MAX_PATH * 4) return {};
-    CharLowerBuffW(full, length);
+    const DWORD size = GetFullPathNameW(L".", 0, nullptr, nullptr); // with its zero
+    if (size == 0) return {};
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(L".", size, full.data(), nullptr);
+    if (length == 0 || length >= size) return {};
+    CharLowerBuffW(full.data(), length);
     uint64_t hash = 14695981039346656037ULL;
     for (DWORD i = 0; i < length; ++i) {
         hash ^= static_cast<uint64_t>(full[i]);
