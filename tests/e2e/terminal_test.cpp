@@ -113,13 +113,18 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     EXPECT_EQ(tmux.screen("-e").find("\x1b["), std::string::npos) << tmux.screen("-e");
 }
 
-// The up arrow goes back through the last 500 lines and no further.
-TEST(Terminal, HistoryKeepsTheLast500Lines) {
+// The up arrow goes back through the last 500 lines and no further, and never to the name
+// of a character one thought of deleting.
+TEST(Terminal, HistoryKeepsTheLast500LinesButNoNameToDelete) {
     GameDir dir;
+    dir.addCharacter("ann", {});
     Tmux tmux;
     ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
                          dir.path().string() + "' '" KELMARCH_BINARY "'"));
     ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "new game [n]"); }));
+    tmux.keys("d Enter ann Enter no Enter Up Up");
+    ASSERT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "d"; })) << tmux.screen();
+    tmux.keys("C-u");
     std::string lines, ups;
     for (int i = 1; i <= 501; ++i)
         lines += " x" + std::to_string(i) + " Enter";
