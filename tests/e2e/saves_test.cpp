@@ -72,6 +72,10 @@ TEST(Saves, TemporaryNamesAreNeverFollowedAndUnlistedFilesAreWarnedAbout) {
     // Today's names of temporary files are predictable: plant links at them.
     fs::create_symlink("private/victim", dir.path() / "profiles.txt.tmp");
     fs::create_symlink("private/victim", dir.path() / "todo.txt.tmp");
+    // What a game killed while saving leaves goes at the next start; a name that is not of
+    // that shape stays.
+    dir.write("kim.txt.x1Y2z3.tmp", "Name:Kim\n");
+    dir.write("kim.txt.tmp", "notes\n");
 
     GameRun run = dir.play({"n", "Todo", "yes", "warrior", "h"});
     EXPECT_TRUE(contains(run.output, "\"So your name is Todo, correct?\"\n"
@@ -81,7 +85,9 @@ TEST(Saves, TemporaryNamesAreNeverFollowedAndUnlistedFilesAreWarnedAbout) {
     EXPECT_EQ(dir.read("profiles.txt"), "todo\n");
     EXPECT_TRUE(dir.read("todo.txt").starts_with("Name:Todo\nLevel:1\n"));
     EXPECT_FALSE(fs::is_symlink(dir.path() / "profiles.txt"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 5);
+    EXPECT_FALSE(dir.exists("kim.txt.x1Y2z3.tmp"));
+    EXPECT_EQ(dir.read("kim.txt.tmp"), "notes\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 6);
 }
 
 TEST(Saves, PermissionsAndLinksOfTheSaveAreKept) {
