@@ -62,7 +62,7 @@ TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFilesAndNoGhost) {
         training += "attack\n";
 
     std::mt19937 draw(7);
-    for (int run = 0; run < 200; ++run) {
+    for (int run = 0; run < 100; ++run) {
         GameDir dir;
         dir.write("profiles.txt", oldProfiles);
         dir.write("ann.txt", bob);

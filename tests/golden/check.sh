@@ -10,6 +10,7 @@
 # The game runs twice per session, in an empty temporary folder each time: with
 # --color=always against output.txt, and with --color=never against output.txt minus its
 # colour escapes. --record rewrites output.txt and after/ from the coloured run instead.
+# KELMARCH_SESSIONS="name ..." replays only the sessions named.
 set -u
 
 record=0
@@ -87,6 +88,9 @@ checked=0
 for session in "$sessions"/*/; do
     session=${session%/}
     [ -f "$session/args" ] || continue
+    if [ -n "${KELMARCH_SESSIONS-}" ] && [[ " $KELMARCH_SESSIONS " != *" $(basename "$session") "* ]]; then
+        continue
+    fi
     name=$(basename "$session")
     checked=$((checked + 1))
 
