@@ -218,6 +218,14 @@ TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
         if (fs::is_regular_file(file)) { EXPECT_EQ(dir.read(stem + ".txt"), c.content) << c.name; }
         EXPECT_EQ(run.exitCode, 0) << c.name;
     }
+
+    // A file of exactly 1 MiB is still a save.
+    GameDir dir;
+    std::string full = characterFile("Bob", hero);
+    full += std::string((1 << 20) - full.size(), '\n');
+    dir.write("profiles.txt", "bob\n");
+    dir.write("bob.txt", full);
+    EXPECT_TRUE(contains(dir.play({"l", "bob"}).output, "Welcome back Bob."));
 }
 
 // Whichever step of a save fails, the player is told and the old file stays whole, with no
