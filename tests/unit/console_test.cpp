@@ -35,6 +35,11 @@ TEST_F(ConsoleTest, TenPassesWithoutAReadStopTheGame) {
     EXPECT_EQ(takeOutput(),
               std::string(3000, '\n') + "\x1b[97mThe game cannot continue from here.\n\n\x1b[0m");
     EXPECT_TRUE(std::filesystem::is_empty(workDir));
+
+    // Every test starts from resetGame: it must bring back the main menu and a blank record.
+    resetGame();
+    EXPECT_TRUE(mainMenuActive);
+    EXPECT_EQ(character, Character{});
 }
 
 // A flush of any size reaches standard output whole, however the system splits the writes.
