@@ -39,13 +39,15 @@ bool fileExists(const std::string &path);
 void lockSaveFolder();
 void unlockSaveFolder();
 
-// A save's temporary file is named "<name>.txt.XXXXXX.tmp", six random letters, on every
-// platform, so that a start-up knows which files are leftovers of a killed save.
+// A save's temporary file is the save's name with this tail, its X's six random letters, on
+// every platform, so that a start-up knows which files are leftovers of a killed save.
+constexpr std::string_view temporaryTail = ".XXXXXX.tmp";
+
 inline bool isTemporaryName(std::string_view name) {
-    constexpr std::string_view tail = ".txt.XXXXXX.tmp";
-    if (name.size() <= tail.size() || !name.ends_with(".tmp")) return false;
-    std::string_view end = name.substr(name.size() - tail.size());
-    return end.starts_with(".txt.") && end[tail.size() - 4] == '.';
+    constexpr size_t saveTail = 4 + temporaryTail.size(); // ".txt" and the temporary tail
+    if (name.size() <= saveTail || !name.ends_with(".tmp")) return false;
+    std::string_view end = name.substr(name.size() - saveTail);
+    return end.starts_with(".txt.") && end[saveTail - 4] == '.';
 }
 
 // Deletes the temporary files that games killed while saving left behind.

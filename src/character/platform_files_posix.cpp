@@ -15,8 +15,6 @@
 
 namespace {
 
-// Temporary files are "<file>.XXXXXX.tmp", and every save file ends in ".txt".
-constexpr std::string_view temporaryTail = ".XXXXXX.tmp";
 constexpr int temporarySuffixLength = 4; // ".tmp" after the random letters
 
 struct Claim {

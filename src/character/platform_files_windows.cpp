@@ -8,8 +8,6 @@
 
 namespace {
 
-// Temporary files are "<file>.XXXXXX.tmp", as on Linux, and every save file ends in ".txt".
-constexpr size_t randomLetters = 6;
 constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Byte-range locks on Windows stop other handles' reads and writes of the range: the lock
 // sits on one byte far past the end of any save, so it stops nothing but other locks.
@@ -140,15 +138,17 @@ bool writeAll(HANDLE handle, std::string_view content) {
     return true;
 }
 
-// Not the game's random engine: a save must not change the draws of a seeded game.
+// The temporary tail with its X's drawn. Not the game's random engine: a save must not change
+// the draws of a seeded game.
 std::wstring randomTail() {
     static uint64_t state = GetTickCount64() ^ (uint64_t{GetCurrentProcessId()} << 32);
-    std::wstring tail = L".";
-    for (size_t i = 0; i < randomLetters; ++i) {
+    std::wstring tail(temporaryTail.begin(), temporaryTail.end());
+    for (wchar_t &letter : tail) {
+        if (letter != L'X') continue;
         state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-        tail += static_cast<wchar_t>(L'a' + (state >> 59) % 26);
+        letter = static_cast<wchar_t>(L'a' + (state >> 59) % 26);
     }
-    return tail + L".tmp";
+    return tail;
 }
 
 // A fresh temporary file beside target. It shares neither reading nor writing, so from the

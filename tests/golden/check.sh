@@ -88,10 +88,8 @@ checked=0
 for session in "$sessions"/*/; do
     session=${session%/}
     [ -f "$session/args" ] || continue
-    if [ -n "${KELMARCH_SESSIONS-}" ] && [[ " $KELMARCH_SESSIONS " != *" $(basename "$session") "* ]]; then
-        continue
-    fi
     name=$(basename "$session")
+    if [ -n "${KELMARCH_SESSIONS-}" ] && [[ " $KELMARCH_SESSIONS " != *" $name "* ]]; then continue; fi
     checked=$((checked + 1))
 
     play "$session" always
