@@ -68,7 +68,7 @@ test: deps
 # package that was already installed is left alone. --path-include keeps the page on slimmed
 # images that exclude manual pages from every package.
 package-check: build
-	@test -z "$$(groff -man -ww -z doc/kelmarch.6 2>&1)" || { groff -man -ww -z doc/kelmarch.6; exit 1; }
+	@test -z "$$(groff -man -ww -z $(BUILD)/kelmarch.6 2>&1)" || { groff -man -ww -z $(BUILD)/kelmarch.6; exit 1; }
 	rm -f $(BUILD)/kelmarch_*.deb
 	cd $(BUILD) && cpack -G DEB
 	@set -e; fail() { echo "package check: $$1" >&2; exit 1; }; \

@@ -3,6 +3,7 @@
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"
+#include "console/version.hpp"
 #include "console/terminal.hpp"
 
 #include <charconv>

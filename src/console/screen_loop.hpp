@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-inline const std::string gameVersion = "1.3";
-
 inline std::vector<std::string> messageLog; // shown at the top of the next pass
 // The answer to a line that matches no option.
 inline const std::string typeAnOption = "Please type in one of the options in purple.";

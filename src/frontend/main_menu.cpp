@@ -6,6 +6,7 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/screen_loop.hpp"
+#include "console/version.hpp"
 #include "frontend/names.hpp"
 #include "items/catalogue.hpp"
 
