@@ -3,12 +3,13 @@
 #include "console/output.hpp"
 #include "console/random.hpp"
 #include "console/screen_loop.hpp"
-#include "console/version.hpp"
 #include "console/terminal.hpp"
+#include "console/version.hpp"
 
 #include <charconv>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -19,7 +20,7 @@ namespace {
 constexpr std::string_view usage =
     "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n";
 
-constexpr std::string_view help =
+constexpr std::string_view options =
     "Kelmarch: Orvanis, a text role-playing game.\n"
     "\n"
     "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n"
@@ -29,9 +30,24 @@ constexpr std::string_view help =
     "  --dir DIR       keep the saves in DIR, created (private to you) if missing\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
-    "\n"
-    "Characters are saved in the working directory, or in DIR: one <name>.txt file per\n"
-    "character and profiles.txt listing them. The game ends when its input ends.\n";
+    "\n";
+
+// As the player's system spells it, whatever the platform's own encoding of paths.
+std::string folderName(const std::filesystem::path &folder) {
+    const std::u8string name = folder.u8string();
+    return std::string(name.begin(), name.end());
+}
+
+// The help names the folder this build saves in without --dir.
+std::string help() {
+    const std::optional<std::filesystem::path> folder = builtInSaveFolder();
+    const std::string where = !folder           ? "DIR only (this system names no data folder)"
+                              : folder->empty() ? "the working directory, or in DIR"
+                                                : folderName(*folder) + ", or in DIR";
+    return std::string(options) + "Characters are saved in " + where +
+           ":\none <name>.txt file per character and profiles.txt listing them.\n"
+           "The game ends when its input ends.\n";
+}
 
 std::optional<uint32_t> parseSeed(std::string_view text) {
     uint32_t seed = 0;
@@ -55,7 +71,7 @@ int main(int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         std::string_view argument = argv[i];
         if (argument == "--help") {
-            std::fputs(help.data(), stdout);
+            std::fputs(help().c_str(), stdout);
             return 0;
         }
         if (argument == "--version") {
@@ -82,12 +98,21 @@ int main(int argc, char **argv) {
         }
     }
 
+    std::optional<std::filesystem::path> folder = builtInSaveFolder();
     if (!saveFolder.empty()) {
-        const std::string problem = enterSaveFolder(saveFolder);
+        folder = std::filesystem::path(saveFolder);
+    } else if (!folder) {
+        std::fputs("kelmarch: this system names no data folder for the saves: name one with "
+                   "--dir DIR\n",
+                   stderr);
+        return 2;
+    }
+    if (!folder->empty()) {
+        const std::string problem = enterSaveFolder(*folder);
         if (!problem.empty()) {
-            std::fputs(
-                ("kelmarch: cannot keep saves in " + saveFolder + ": " + problem + "\n").c_str(),
-                stderr);
+            const std::string shown = saveFolder.empty() ? folderName(*folder) : saveFolder;
+            std::fputs(("kelmarch: cannot keep saves in " + shown + ": " + problem + "\n").c_str(),
+                       stderr);
             return 2;
         }
     }

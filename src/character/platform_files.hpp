@@ -1,8 +1,9 @@
 #pragma once
 // The operating system's side of saving: every call that differs between platforms is made
 // behind these few operations, one source file per platform. Paths are relative to the
-// working directory, which is the save folder.
+// working directory, which is the save folder; the last two operations find and make that folder.
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -52,3 +53,11 @@ inline bool isTemporaryName(std::string_view name) {
 
 // Deletes the temporary files that games killed while saving left behind.
 void removeStaleTemporaryFiles();
+
+// The player's own folder for this game's files: $XDG_DATA_HOME/kelmarch, else
+// ~/.local/share/kelmarch; on Windows %APPDATA%\Kelmarch. Empty when the system names none.
+std::filesystem::path playerDataFolder();
+
+// Makes one folder, which only the player can read or write from the moment it exists. False,
+// with errno set, when it could not be made.
+bool makePrivateFolder(const std::filesystem::path &folder);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -287,6 +288,24 @@ void removeStaleTemporaryFiles() {
             ::unlink(name.c_str());
         ::close(fd);
     }
+}
+
+std::filesystem::path playerDataFolder() {
+    // A relative XDG_DATA_HOME is to be ignored; a game started without HOME (from a service,
+    // say) still finds the player's home in the password database.
+    const char *data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') return std::filesystem::path(data) / "kelmarch";
+    const char *home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        const passwd *player = ::getpwuid(::getuid());
+        home = player != nullptr ? player->pw_dir : nullptr;
+    }
+    if (home == nullptr || home[0] != '/') return {};
+    return std::filesystem::path(home) / ".local/share/kelmarch";
+}
+
+bool makePrivateFolder(const std::filesystem::path &folder) {
+    return ::mkdir(folder.c_str(), 0700) == 0;
 }
 
 #endif

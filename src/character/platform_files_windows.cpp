@@ -3,6 +3,8 @@
 #include "character/platform_files.hpp"
 
 #include <cstdint>
+#include <cstdlib>
+#include <direct.h>
 #include <vector>
 #include <windows.h>
 
@@ -334,4 +336,16 @@ void removeStaleTemporaryFiles() {
             SetFileInformationByHandle(handle, FileDispositionInfo, &remove, sizeof remove);
         CloseHandle(handle);
     }
+}
+
+std::filesystem::path playerDataFolder() {
+    // Wide, so that a profile folder named outside the code page is found as it is.
+    const wchar_t *appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr || appData[0] == L'\0') return {};
+    return std::filesystem::path(appData) / L"Kelmarch";
+}
+
+// A new folder takes its parent's permissions: under %APPDATA%, the player's alone.
+bool makePrivateFolder(const std::filesystem::path &folder) {
+    return _wmkdir(folder.c_str()) == 0;
 }
