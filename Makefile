@@ -1,19 +1,23 @@
 # Front door for people and CI: `make play` builds and starts the game, `make test`
 # builds and runs every test (warnings as errors, the Windows build's under Wine among them,
-# then again under ASan + UBSan), then builds, installs, checks and removes the Debian package.
-# `make windows` cross-builds the Windows console game, build-windows/kelmarch.exe.
+# then again under ASan + UBSan), then builds and checks the Debian package without installing it.
+# `make deb` builds the Debian package, build-deb/kelmarch_<version>-1_<arch>.deb, and
+# `make windows` the Windows console game, build-windows/kelmarch.exe. The game of all three
+# keeps its saves in the player's data folder; the tests' build keeps them in the working directory.
 BUILD ?= build
+PLAY_BUILD ?= build-play
+DEB_BUILD ?= build-deb
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
 JOBS ?= $(shell nproc)
-VERSION := $(shell sed -n 's/^project.kelmarch VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-# Debian packages: what playing needs, then what the tests and the package check add.
+# Debian packages: what playing needs, what packaging adds, then what the tests add.
 PLAY_PACKAGES := cmake ninja-build g++ libreadline-dev
+DEB_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix
-PACKAGES := $(PLAY_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base dpkg-dev \
-	file $(WINDOWS_PACKAGES) wine wine64
+PACKAGES := $(DEB_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base lintian \
+	$(WINDOWS_PACKAGES) wine wine64
 
 # Root runs apt-get and dpkg itself, anyone else through sudo.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -32,7 +36,7 @@ define install-missing
 	fi
 endef
 
-.PHONY: play test build deps play-deps windows-deps windows package-check fuzz bench clean
+.PHONY: play test build deps play-deps deb-deps windows-deps deb windows package-check fuzz bench clean
 
 deps:
 	$(call install-missing,$(PACKAGES))
@@ -40,14 +44,19 @@ deps:
 play-deps:
 	$(call install-missing,$(PLAY_PACKAGES))
 
+deb-deps:
+	$(call install-missing,$(DEB_PACKAGES))
+
 windows-deps:
 	$(call install-missing,$(WINDOWS_PACKAGES))
 
-# Only the game itself: a player needs neither GoogleTest nor the test tools.
+# Only the game itself, as installed: a player needs neither GoogleTest nor the test tools,
+# and the saves stay out of the source tree.
 play: play-deps
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build $(BUILD) -j $(JOBS) --target kelmarch
-	./$(BUILD)/kelmarch
+	cmake -S . -B $(PLAY_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=OFF \
+		-DKELMARCH_SAVE_FOLDER=user
+	cmake --build $(PLAY_BUILD) -j $(JOBS) --target kelmarch
+	./$(PLAY_BUILD)/kelmarch
 
 build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=ON
@@ -63,37 +72,27 @@ test: deps
 	$(MAKE) fuzz
 	$(MAKE) package-check
 
-# Builds kelmarch_<version>_<arch>.deb, installs it, checks the command and its manual page
-# where a player would find them, and removes it again, even when a check fails. A kelmarch
-# package that was already installed is left alone. --path-include keeps the page on slimmed
-# images that exclude manual pages from every package.
-package-check: build
-	@test -z "$$(groff -man -ww -z $(BUILD)/kelmarch.6 2>&1)" || { groff -man -ww -z $(BUILD)/kelmarch.6; exit 1; }
-	rm -f $(BUILD)/kelmarch_*.deb
-	cd $(BUILD) && cpack -G DEB
-	@set -e; fail() { echo "package check: $$1" >&2; exit 1; }; \
-	deb=$(BUILD)/kelmarch_$(VERSION)_$$(dpkg --print-architecture).deb; \
-	test -f $$deb || fail "$$deb was not made"; \
-	dpkg-deb -f $$deb Package Version Section Depends Description; \
-	if dpkg -s kelmarch >/dev/null 2>&1; then \
-		echo "kelmarch is already installed as a package: not touching it, install check skipped"; exit 0; \
-	fi; \
-	if [ -n "$(SUDO)" ] && ! command -v sudo >/dev/null; then \
-		echo "Not root and no sudo: install check skipped"; exit 0; \
-	fi; \
-	trap '$(SUDO) dpkg -r kelmarch >/dev/null || true' EXIT; \
-	$(SUDO) dpkg --path-include='/usr/share/man/man6/kelmarch.6*' -i $$deb; \
-	test "$$(command -v kelmarch)" = /usr/bin/kelmarch || fail "kelmarch on PATH is not /usr/bin/kelmarch"; \
-	version=$$(kelmarch --version); \
-	test "$$version" = "Kelmarch: Orvanis $(VERSION)" || fail "kelmarch --version printed: $$version"; \
-	page=$$(man -w kelmarch) || fail "man -w kelmarch found no page"; \
-	case "$$page" in /usr/share/man/man6/kelmarch.6*) ;; *) fail "man -w kelmarch found $$page";; esac; \
-	echo "package check: $$version and $$page from the installed package; removing it"
+# The Debian package from a build folder of its own: the game in /usr/games, compiled with
+# Debian's hardening flags; CPack strips it.
+deb: deb-deps
+	flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get $$1; }; \
+	CXXFLAGS="$$(flags CPPFLAGS) $$(flags CXXFLAGS)" LDFLAGS="$$(flags LDFLAGS)" \
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=OFF \
+		-DKELMARCH_SAVE_FOLDER=user -DCMAKE_INSTALL_BINDIR=games
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	rm -f $(DEB_BUILD)/kelmarch_*.deb
+	cd $(DEB_BUILD) && cpack -G DEB
+
+# Checks the package without installing it: lintian finds nothing to report, and the game
+# unpacked from it saves where a player's should.
+package-check: deb
+	lintian --fail-on error,warning $(DEB_BUILD)/kelmarch_*.deb
+	tests/package/check.sh $(DEB_BUILD)/kelmarch_*.deb
 
 # The Windows console game, cross-compiled with MinGW-w64: one static, stripped .exe.
 windows: windows-deps
 	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-		-DCMAKE_BUILD_TYPE=RelWithDebInfo
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_SAVE_FOLDER=user
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
 
 # A short fuzzing run of the character-file loader; libFuzzer needs clang.
@@ -109,4 +108,4 @@ bench: build
 	bench/run.sh $(BUILD)/kelmarch
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(PLAY_BUILD) $(DEB_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
