@@ -195,6 +195,7 @@ void printCombatStatus() {
 }
 
 void finishPlayerHalf() {
+    ++roundsPlayed;
     enemyEffectsTick();
     enemyHealth = saturate(std::max<int64_t>(int64_t{enemyHealth} - roundDamage, 0));
     if (enemyHealth == 0) {

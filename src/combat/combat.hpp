@@ -5,6 +5,7 @@
 
 inline int32_t roundDamage = 0; // damage gathered in the current half-round
 inline bool enemyUsedSpecial = false;
+inline uint64_t roundsPlayed = 0; // rounds so far, to tell a pass that played one from an idle one
 
 void combatScreen();
 // No enemy, no effects on either side, no round under way.

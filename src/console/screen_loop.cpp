@@ -17,11 +17,30 @@
 #include "village/village.hpp"
 #include "village/wilderness.hpp"
 
+#include <array>
+
 namespace {
 
-// A stunned player skips a few passes without a line; ten in a row means no screen is
-// active and none ever will be.
+// Ten passes in a row in which no screen acted mean that none is active and none ever will be.
 constexpr int idlePassLimit = 10;
+
+// What a pass in which a screen acted changes: a line read, a round played, or the flags
+// that hand over from one screen to another.
+struct PassMarks {
+    uint64_t lines;
+    uint64_t rounds;
+    std::array<bool, 16> flags;
+    bool operator==(const PassMarks &) const = default;
+};
+
+PassMarks passMarks() {
+    return {linesRead,
+            roundsPlayed,
+            {mainMenuActive, shopActive, buyActive, sellActive, townCrierActive, equipActive,
+             potionsActive, trainerActive, trainerStatsActive, trainerSkillsActive,
+             warriorSkillsActive, mageSkillsActive, endingActive, combatActive, skillMenuActive,
+             potionMenuActive}};
+}
 
 void printMessageLog() {
     if (messageLog.empty()) return;
@@ -41,7 +60,8 @@ void printMessageLog() {
 
 } // namespace
 
-void runPass() {
+bool runPass() {
+    const PassMarks before = passMarks();
     clearScreen();
     printMessageLog();
     combatEndedThisPass = false;
@@ -56,6 +76,7 @@ void runPass() {
     endingScreen();
     combatScreen();
     wildernessScreen();
+    return passMarks() != before;
 }
 
 int screenLoop() {
@@ -66,13 +87,8 @@ int screenLoop() {
         int idlePasses = 0;
         while (idlePasses < idlePassLimit) {
             const uint64_t linesBefore = linesRead;
-            runPass();
-            if (linesRead != linesBefore) {
-                idlePasses = 0;
-            } else {
-                ++idlePasses;
-                flushOutput(); // a pass that read nothing flushed nothing yet
-            }
+            idlePasses = runPass() ? 0 : idlePasses + 1;
+            if (linesRead == linesBefore) flushOutput(); // a pass that read nothing flushed nothing yet
         }
         messageLog.push_back("The game cannot continue from here.");
         status = 1;
