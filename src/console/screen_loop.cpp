@@ -60,9 +60,9 @@ void printMessageLog() {
 
 } // namespace
 
-bool runPass() {
+bool runPass(bool clearFirst) {
     const PassMarks before = passMarks();
-    clearScreen();
+    if (clearFirst) clearScreen();
     printMessageLog();
     combatEndedThisPass = false;
     mainMenuScreen();
@@ -85,10 +85,14 @@ int screenLoop() {
     int status = 0;
     try {
         int idlePasses = 0;
+        // The screen is cleared only once the player had a line to type, time to read it: a
+        // stunned round's messages stay on screen above the next ones.
+        bool passRead = true;
         while (idlePasses < idlePassLimit) {
             const uint64_t linesBefore = linesRead;
-            idlePasses = runPass() ? 0 : idlePasses + 1;
-            if (linesRead == linesBefore) flushOutput(); // a pass that read nothing flushed nothing yet
+            idlePasses = runPass(passRead) ? 0 : idlePasses + 1;
+            passRead = linesRead != linesBefore;
+            if (!passRead) flushOutput(); // a pass that read nothing flushed nothing yet
         }
         messageLog.push_back("The game cannot continue from here.");
         status = 1;

@@ -32,9 +32,9 @@ inline bool combatEndedThisPass = false;
 // ten passes in a row in which no screen acted, a fault no screen can leave (status 1). Either way the
 // message log is printed last, without clearing the screen. Returns the exit status.
 int screenLoop();
-// One pass: clear, message log, then every screen once. True when a screen acted: read a
-// line, played a round or handed over to another screen.
-bool runPass();
+// One pass: the screen cleared when clearFirst, the message log, then every screen once.
+// True when a screen acted: read a line, played a round or handed over to another screen.
+bool runPass(bool clearFirst);
 // The flags as at start-up (only the main menu's set), an empty log, screenStep 0.
 void resetScreens();
 // Restores every subsystem's global state to how the program starts.
