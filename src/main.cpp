@@ -2,9 +2,9 @@
 #include "character/save_folder.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 #include "console/terminal.hpp"
 #include "console/version.hpp"
+#include "game/game_loop.hpp"
 
 #include <charconv>
 #include <cstdio>

@@ -4,7 +4,6 @@
 #include "character/profiles.hpp"
 #include "character/text_file.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 
 #include <algorithm>
 #include <array>
@@ -172,7 +171,7 @@ void buildSaveLines() {
 bool saveCharacter() {
     buildSaveLines();
     if (writeTextLines(characterFile(), saveLines, true) == FileStatus::done) return true;
-    messageLog.push_back("Your progress could not be saved.");
+    logLine("Your progress could not be saved.");
     return false;
 }
 

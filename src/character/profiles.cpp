@@ -1,7 +1,7 @@
 #include "character/profiles.hpp"
 
 #include "character/text_file.hpp"
-#include "console/screen_loop.hpp"
+#include "console/output.hpp"
 
 namespace {
 
@@ -18,7 +18,7 @@ void listProfiles(const std::vector<std::string> &lines) {
 
 void writeProfiles(const std::vector<std::string> &lines) {
     if (writeTextLines(profilesFile, lines, false) != FileStatus::done)
-        messageLog.push_back("The list of characters could not be saved.");
+        logLine("The list of characters could not be saved.");
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <algorithm>
@@ -51,11 +50,11 @@ void restoreMagicSwordMana() {
     int32_t ceiling = effectiveMaxMana();
     if (int64_t{character.currentMana} + 5 <= ceiling) {
         character.currentMana += 5;
-        messageLog.push_back("Your Magic Sword restored 5 mana.");
+        logLine("Your Magic Sword restored 5 mana.");
     } else {
         int32_t restored = saturate(int64_t{ceiling} - character.currentMana);
         character.currentMana = ceiling;
-        messageLog.push_back("Your Magic Sword restored " + toText(restored) + " mana.");
+        logLine("Your Magic Sword restored " + toText(restored) + " mana.");
     }
 }
 
@@ -63,11 +62,11 @@ void basicAttack() {
     // Unlike the skills, the basic attack leaves the enemy's stun out of its dodge, although
     // the crier tells the player that a stunned enemy cannot dodge: the rules say both.
     if (enemyDodges(0)) {
-        messageLog.push_back("Your attack missed.");
+        logLine("Your attack missed.");
     } else {
         itemPowers(false);
         roundDamage = damageRoll(effectiveAttack(), enemyDefense);
-        messageLog.push_back("You dealt " + toText(roundDamage) + " damage.");
+        logLine("You dealt " + toText(roundDamage) + " damage.");
         if (character.weapon == item::magicSword) restoreMagicSwordMana();
     }
     finishPlayerHalf();
@@ -80,46 +79,46 @@ void tryToFlee() {
     // A stunned enemy gives a second chance.
     if (!escaped && enemyStunRounds > 0) escaped = randomInt(1, 100) < 20;
     if (escaped) {
-        messageLog.push_back("You have fled.");
+        logLine("You have fled.");
         endFightAsWin();
         return;
     }
-    messageLog.push_back("You were unable to flee.");
+    logLine("You were unable to flee.");
     finishPlayerHalf();
 }
 
 void stunnedTurn() {
     itemPowers(true);
     --playerStunRounds;
-    messageLog.push_back("You are stunned for " + toText(playerStunRounds) + " more rounds.");
+    logLine("You are stunned for " + toText(playerStunRounds) + " more rounds.");
     finishPlayerHalf();
 }
 
 void ordinaryEnemyAttack() {
     if (playerEvades(effectiveAgility())) {
-        messageLog.push_back("The enemy's attack missed.");
+        logLine("The enemy's attack missed.");
         return;
     }
     roundDamage = damageRoll(enemyAttack, effectiveDefense());
     if (fightingBoss())
-        messageLog.push_back("Dovik Vel'karr hit you for " + toText(roundDamage) + " damage.");
+        logLine("Dovik Vel'karr hit you for " + toText(roundDamage) + " damage.", "red");
     else
-        messageLog.push_back("The enemy hit you for " + toText(roundDamage) + " damage.");
+        logLine("The enemy hit you for " + toText(roundDamage) + " damage.");
 }
 
 void knockOut() {
     if (fightingBoss()) {
-        messageLog.push_back("Dovik Vel'karr has slain you!");
-        messageLog.push_back("Dovik Vel'karr is so gracious that he brought you back to life.");
+        logLine("Dovik Vel'karr has slain you!", "red");
+        logLine("Dovik Vel'karr is so gracious that he brought you back to life.", "red");
     } else {
-        messageLog.push_back("You have been knocked out!");
+        logLine("You have been knocked out!");
     }
-    messageLog.emplace_back();
-    messageLog.push_back("You awake in the hospital refreshed.");
-    messageLog.push_back("The hospital bills will be 50% of your gold.");
+    logLine("");
+    logLine("You awake in the hospital refreshed.");
+    logLine("The hospital bills will be 50% of your gold.");
     // The bill is the truncated half; the player keeps the rest, so the line tells the truth.
     int32_t bill = character.gold / 2;
-    messageLog.push_back("You pay " + toText(bill) + " gold.");
+    logLine("You pay " + toText(bill) + " gold.");
     character.gold -= bill;
     character.currentHealth = character.maxHealth;
     character.currentMana = effectiveMaxMana();
@@ -158,7 +157,7 @@ void combatScreen() {
     } else if (inputLine == "flee" && !fightingBoss()) {
         tryToFlee();
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }
 
@@ -199,7 +198,7 @@ void finishPlayerHalf() {
     enemyEffectsTick();
     enemyHealth = saturate(std::max<int64_t>(int64_t{enemyHealth} - roundDamage, 0));
     if (enemyHealth == 0) {
-        messageLog.push_back("You have slain the enemy!");
+        logLine("You have slain the enemy!");
         enemySlain();
         endFightAsWin();
         return;
@@ -212,8 +211,11 @@ void enemyTurn() {
     enemyUsedSpecial = false;
     if (enemyStunRounds != 0) {
         --enemyStunRounds;
-        std::string who = fightingBoss() ? "Dovik Vel'karr" : "The enemy";
-        messageLog.push_back(who + " is stunned for " + toText(enemyStunRounds) + " more rounds.");
+        const std::string rest = " is stunned for " + toText(enemyStunRounds) + " more rounds.";
+        if (fightingBoss())
+            logLine("Dovik Vel'karr" + rest, "red");
+        else
+            logLine("The enemy" + rest);
     } else {
         if (randomInt(1, 100) <= 30) enemyUsedSpecial = enemySpecialAttack();
         if (!enemyUsedSpecial) ordinaryEnemyAttack();

@@ -3,6 +3,9 @@
 // turn, the damage roll, the enemy's half and the knock-out.
 #include <cstdint>
 
+inline bool combatActive = false; // a fight is under way
+// A fight ended in this pass: the area shows again only in the next one.
+inline bool combatEndedThisPass = false;
 inline int32_t roundDamage = 0; // damage gathered in the current half-round
 inline bool enemyUsedSpecial = false;
 inline uint64_t roundsPlayed = 0; // rounds so far, to tell a pass that played one from an idle one

@@ -4,7 +4,6 @@
 #include "combat/combat.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <cmath>
@@ -17,10 +16,10 @@ namespace {
 void tick(int32_t damage, int32_t &rounds, const std::string &takes, const std::string &kind,
           const std::string &lasts) {
     if (rounds <= 0) return;
-    messageLog.push_back(takes + toText(damage) + " " + kind + " damage.");
+    logLine(takes + toText(damage) + " " + kind + " damage.");
     roundDamage = saturatingAdd(roundDamage, damage);
     --rounds;
-    messageLog.push_back(lasts + toText(rounds) + " more rounds.");
+    logLine(lasts + toText(rounds) + " more rounds.");
 }
 
 // 29 chances in 100.
@@ -31,19 +30,19 @@ bool weaponProc() {
 void weaponPowers() {
     if (character.weapon == item::swordOfFortune) {
         character.gold = saturatingAdd(character.gold, 2);
-        messageLog.push_back("Your Sword of Fortune gave you 2 gold.");
+        logLine("Your Sword of Fortune gave you 2 gold.");
     } else if (character.weapon == item::poisonedDagger && weaponProc()) {
         enemyPoisonDamage = 4;
         enemyPoisonRounds = 4;
-        messageLog.push_back("Your Poisoned Dagger poisoned the enemy for 4 rounds.");
+        logLine("Your Poisoned Dagger poisoned the enemy for 4 rounds.");
     } else if (character.weapon == item::flail && weaponProc()) {
         enemyBleedDamage = 10;
         enemyBleedRounds = 3;
-        messageLog.push_back("Your Flail caused the enemy to bleed for 3 rounds.");
+        logLine("Your Flail caused the enemy to bleed for 3 rounds.");
     } else if (character.weapon == item::flameSword && weaponProc()) {
         enemyFireDamage = 20;
         enemyFireRounds = 2;
-        messageLog.push_back("Your Flame Sword ignited the enemy for 2 rounds.");
+        logLine("Your Flame Sword ignited the enemy for 2 rounds.");
     }
 }
 
@@ -61,8 +60,7 @@ void healShare(int32_t percent, std::string_view item) {
         heal = static_cast<int64_t>(std::round(share));
         character.currentHealth = saturatingAdd(current, heal);
     }
-    messageLog.push_back("Your " + std::string(item) + " healed you " + toText(saturate(heal)) +
-                         " health.");
+    logLine("Your " + std::string(item) + " healed you " + toText(saturate(heal)) + " health.");
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "character/character.hpp"
 #include "combat/combat.hpp"
 #include "combat/effects.hpp"
+#include "combat/potions.hpp"
+#include "combat/skills.hpp"
+#include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 
 #include <array>
 #include <span>
@@ -130,10 +132,10 @@ void generateEnemy() {
     enemyAgility = enemy.agility;
 
     if (enemyName == secretBossName)
-        messageLog.push_back("The mighty Dovik Vel'karr appears!");
+        logLine("The mighty Dovik Vel'karr appears!", "red");
     else
-        messageLog.push_back("A wild " + enemyName + " appears!");
-    messageLog.emplace_back();
+        logLine("A wild " + enemyName + " appears!");
+    logLine("");
 
     if (randomInt(1, 100) <= 50) enemyTurn();
 }

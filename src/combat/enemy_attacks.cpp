@@ -6,7 +6,6 @@
 #include "combat/enemies.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <string>
@@ -23,7 +22,7 @@ int32_t enemyHit(double factor) {
 }
 
 void did(int32_t damage, const std::string &special) {
-    messageLog.push_back("The enemy did " + toText(damage) + " damage with " + special + ".");
+    logLine("The enemy did " + toText(damage) + " damage with " + special + ".");
 }
 
 // A blow whose damage stands for the half.
@@ -35,30 +34,30 @@ void strike(double factor, const std::string &special) {
 void stunPlayer(int32_t chance) {
     if (randomInt(1, 100) > chance) return;
     playerStunRounds = 1;
-    messageLog.push_back("The enemy stunned you for 1 round.");
+    logLine("The enemy stunned you for 1 round.");
 }
 
 void bleedPlayer(int32_t damage) {
     playerBleedDamage = damage;
     playerBleedRounds = 3;
-    messageLog.push_back("The enemy caused you to bleed for 3 rounds.");
+    logLine("The enemy caused you to bleed for 3 rounds.");
 }
 
 void poisonPlayer(int32_t damage) {
     playerPoisonDamage = damage;
     playerPoisonRounds = 4;
-    messageLog.push_back("The enemy poisoned you for 4 rounds.");
+    logLine("The enemy poisoned you for 4 rounds.");
 }
 
 void ignitePlayer(int32_t damage) {
     playerFireDamage = damage;
     playerFireRounds = 2;
-    messageLog.push_back("The enemy ignited you for 2 rounds.");
+    logLine("The enemy ignited you for 2 rounds.");
 }
 
 void healEnemy(int32_t amount, const std::string &special) {
     enemyHealth = saturatingAdd(enemyHealth, amount);
-    messageLog.push_back("The enemy recovered " + toText(amount) + " health with " + special + ".");
+    logLine("The enemy recovered " + toText(amount) + " health with " + special + ".");
 }
 
 // Each blade is evaded against the base agility alone, without equipment; the first evaded
@@ -67,7 +66,7 @@ void rogueBlades() {
     int32_t hits = randomInt(2, 5);
     for (int32_t hit = 0; hit < hits; ++hit) {
         if (playerEvades(character.agility)) {
-            messageLog.push_back("The enemy's attack missed.");
+            logLine("The enemy's attack missed.");
             return;
         }
         int32_t damage = enemyHit(0.5);
@@ -100,7 +99,7 @@ bool effectSpecial(const std::string &name) {
         bleedPlayer(10);
     } else if (name == "siren") {
         playerStunRounds = 2;
-        messageLog.push_back("The enemy stunned you for 2 round.");
+        logLine("The enemy stunned you for 2 round.");
     } else if (name == "leviathan") {
         poisonPlayer(10);
     } else if (name == "fire wisp") {
@@ -144,10 +143,10 @@ bool evadableSpecial() {
         healEnemy(50, "mend");
     } else if (name == "thunderbird") {
         roundDamage = 40;
-        messageLog.push_back("The enemy did 40 damage with shock.");
+        logLine("The enemy did 40 damage with shock.");
     } else if (name == "charred golem") {
         roundDamage = 60;
-        messageLog.push_back("The enemy did 60 damage with smolder.");
+        logLine("The enemy did 60 damage with smolder.");
         if (randomInt(1, 100) <= 5) ignitePlayer(15);
     } else if (name == "banshee") {
         strike(0.5, "shriek");
@@ -156,17 +155,17 @@ bool evadableSpecial() {
         int32_t drained = enemyHit(0.5);
         roundDamage = drained;
         enemyHealth = saturatingAdd(enemyHealth, drained);
-        messageLog.push_back("The enemy did " + toText(drained) + " damage and recovered " +
-                             toText(drained) + " health with BRAINS.");
+        logLine("The enemy did " + toText(drained) + " damage and recovered " + toText(drained) +
+                " health with BRAINS.");
     } else if (name == "phoenix") {
         if (randomInt(1, 100) > 20) return false;
         enemyHealth = phoenixHealth;
-        messageLog.push_back("The enemy fully recovered with rebirth.");
+        logLine("The enemy fully recovered with rebirth.");
     } else if (name == secretBossName) {
         // Neither defense nor the one-point floor applies to his code.
         roundDamage = randomBetween(1.5 * enemyAttack, 2.5 * enemyAttack);
-        messageLog.push_back("Dovik Vel'karr smacks you with code for " + toText(roundDamage) +
-                             " damage!");
+        logLine("Dovik Vel'karr smacks you with code for " + toText(roundDamage) + " damage!",
+                "red");
     } else {
         return false;
     }

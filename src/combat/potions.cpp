@@ -4,9 +4,9 @@
 #include "character/character_file.hpp"
 #include "combat/combat.hpp"
 #include "combat/effects.hpp"
+#include "combat/skills.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <array>
@@ -60,11 +60,11 @@ void restore(int32_t &current, int32_t ceiling, int32_t amount, const std::strin
     if (int64_t{current} + amount > ceiling) {
         int32_t restored = saturate(int64_t{ceiling} - current);
         current = ceiling;
-        messageLog.push_back("You have restored " + toText(restored) + " " + what + ".");
+        logLine("You have restored " + toText(restored) + " " + what + ".");
         return;
     }
     current += amount;
-    messageLog.push_back("You have restored " + toText(amount) + " " + what + ".");
+    logLine("You have restored " + toText(amount) + " " + what + ".");
 }
 
 // The kind of potion the typed line names and the inventory holds, or -1.
@@ -114,7 +114,7 @@ void potionsScreen() {
         potionsActive = false;
         clearScreen();
     } else {
-        messageLog.push_back("You don't have any of those.");
+        logLine("You don't have any of those.");
     }
 }
 
@@ -129,6 +129,6 @@ void potionMenu() {
     } else if (inputLine == "go back") {
         potionMenuActive = false;
     } else {
-        messageLog.push_back("You don't have any of those.");
+        logLine("You don't have any of those.");
     }
 }

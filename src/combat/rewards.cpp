@@ -4,7 +4,7 @@
 #include "combat/enemies.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
+#include "frontend/screens.hpp"
 #include "items/catalogue.hpp"
 
 #include <array>
@@ -117,13 +117,13 @@ std::string itemStatsLine(int32_t id) {
 
 void giveItem(int32_t id) {
     character.inventory.push_back(id);
-    messageLog.push_back("The enemy dropped: " + std::string(itemById(id).displayName));
-    if (!isPotion(id)) messageLog.push_back(itemStatsLine(id));
+    logLine("The enemy dropped: " + std::string(itemById(id).displayName));
+    if (!isPotion(id)) logLine(itemStatsLine(id));
 }
 
 void giveGold(int32_t gold) {
     character.gold = saturatingAdd(character.gold, gold);
-    messageLog.push_back("The enemy dropped: " + toText(gold) + " extra gold");
+    logLine("The enemy dropped: " + toText(gold) + " extra gold");
 }
 
 // Once the dragon has fallen the first draw is ignored and a second one doubles the chance.
@@ -159,8 +159,7 @@ void payGoldAndXp() {
     }
     character.gold = saturatingAdd(character.gold, goldGain);
     character.xp = saturatingAdd(character.xp, xpGain);
-    messageLog.push_back("You received " + toText(goldGain) + " gold and " + toText(xpGain) +
-                         " xp.");
+    logLine("You received " + toText(goldGain) + " gold and " + toText(xpGain) + " xp.");
 }
 
 // The xp a character of this level needs for the next one.
@@ -172,12 +171,12 @@ void reportProgress(int32_t level) {
     int64_t needed = xpForLevelAfter(level);
     std::string gold = "You now have " + toText(character.gold) + " gold and ";
     if (character.xp >= needed)
-        messageLog.push_back(gold + toText(saturate(character.xp - needed)) + "/" +
-                             toText(saturate(xpForLevelAfter(level + 1))) + " xp to level " +
-                             toText(saturatingAdd(level, 2)) + ".");
+        logLine(gold + toText(saturate(character.xp - needed)) + "/" +
+                toText(saturate(xpForLevelAfter(level + 1))) + " xp to level " +
+                toText(saturatingAdd(level, 2)) + ".");
     else
-        messageLog.push_back(gold + toText(character.xp) + "/" + toText(saturate(needed)) +
-                             " xp to level " + toText(saturatingAdd(level, 1)) + ".");
+        logLine(gold + toText(character.xp) + "/" + toText(saturate(needed)) + " xp to level " +
+                toText(saturatingAdd(level, 1)) + ".");
 }
 
 // At most one level per fall; the excess waits for the next one.
@@ -190,9 +189,9 @@ void levelUp(int32_t level) {
     character.level = saturatingAdd(level, 1);
     double growth = level < 15 ? 1.2 : 1.1;
     character.maxHealth = saturate(static_cast<int64_t>(character.maxHealth * growth));
-    messageLog.push_back("You leveled up! " + toText(level) + " -> " + toText(character.level));
-    messageLog.push_back("You earned 1 skill point and 5 stat points.");
-    messageLog.push_back("Go to the trainer in the village to use your points.");
+    logLine("You leveled up! " + toText(level) + " -> " + toText(character.level));
+    logLine("You earned 1 skill point and 5 stat points.");
+    logLine("Go to the trainer in the village to use your points.");
 }
 
 } // namespace

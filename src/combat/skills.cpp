@@ -7,7 +7,6 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <algorithm>
@@ -30,7 +29,7 @@ double skillMultiplier(int32_t level) {
 }
 
 void missed() {
-    messageLog.push_back("Your attack missed.");
+    logLine("Your attack missed.");
 }
 
 // The first strike of a warrior skill: a dodge wastes the round, a landed one wakes the
@@ -46,8 +45,7 @@ bool openingDodged() {
 }
 
 void dealt(int32_t damage, std::string_view skill) {
-    messageLog.push_back("You dealt " + toText(damage) + " damage with " + std::string(skill) +
-                         ".");
+    logLine("You dealt " + toText(damage) + " damage with " + std::string(skill) + ".");
 }
 
 void whirlwind(int32_t level) {
@@ -59,7 +57,7 @@ void whirlwind(int32_t level) {
     enemyStunRounds = 1;
     // From level 10 on the stun is certain and may last longer.
     if (chance >= 100) enemyStunRounds += randomInt(1, saturate(int64_t{10} * (level - 9))) / 100;
-    messageLog.push_back("You stunned the enemy for 1 round.");
+    logLine("You stunned the enemy for 1 round.");
 }
 
 void stab(int32_t level) {
@@ -109,7 +107,7 @@ void gouge(int32_t level) {
     dealt(roundDamage, "gouge");
     enemyBleedRounds = 3;
     enemyBleedDamage = std::max(roundDamage / 10, 1);
-    messageLog.push_back("You caused the enemy to bleed for 3 rounds.");
+    logLine("You caused the enemy to bleed for 3 rounds.");
 }
 
 void bolt(int32_t level) {
@@ -131,7 +129,7 @@ void stun(int32_t level) {
     // Hundredths of a round, rounded to whole rounds with halves away from zero.
     int32_t hundredths = randomInt(200, saturate(int64_t{50} * (int64_t{level} + 3)));
     enemyStunRounds = static_cast<int32_t>(std::round(hundredths / 100.0));
-    messageLog.push_back("You stunned the enemy for " + toText(enemyStunRounds) + " rounds.");
+    logLine("You stunned the enemy for " + toText(enemyStunRounds) + " rounds.");
 }
 
 void fire(int32_t level) {
@@ -143,14 +141,14 @@ void fire(int32_t level) {
     enemyFireDamage = saturate(int64_t{2} * level + 3);
     enemyFireRounds = character.weapon == item::fireWand ? 3 : 2;
     dealt(roundDamage, "fire");
-    messageLog.push_back("You ignited the enemy for " + toText(enemyFireRounds) + " rounds.");
+    logLine("You ignited the enemy for " + toText(enemyFireRounds) + " rounds.");
 }
 
 void heal(int32_t level) {
     int64_t amount =
         std::min(int64_t{50} * level - 10, int64_t{character.maxHealth} - character.currentHealth);
     character.currentHealth = saturatingAdd(character.currentHealth, amount);
-    messageLog.push_back("You've been healed " + toText(saturate(amount)) + " health.");
+    logLine("You've been healed " + toText(saturate(amount)) + " health.");
 }
 
 void poison(int32_t level) {
@@ -160,7 +158,7 @@ void poison(int32_t level) {
     }
     enemyPoisonRounds = 4;
     enemyPoisonDamage = saturate(int64_t{4} * level + 2);
-    messageLog.push_back("You poisoned the enemy for 4 rounds.");
+    logLine("You poisoned the enemy for 4 rounds.");
 }
 
 void performSkill(std::string_view name, int32_t level) {
@@ -181,7 +179,7 @@ void performSkill(std::string_view name, int32_t level) {
 // A dodged skill is still paid for; the staff's free cast comes after the mana check.
 void payForSkill(int32_t cost) {
     if (character.weapon == item::frugalStaff && randomInt(1, 100) > 50) {
-        messageLog.push_back("Your Frugal Staff made this skill cost 0 mana.");
+        logLine("Your Frugal Staff made this skill cost 0 mana.");
         return;
     }
     character.currentMana = saturatingAdd(character.currentMana, -int64_t{cost});
@@ -226,12 +224,12 @@ void useSkill(const std::string &command) {
         if (command == skill.name && character.*skill.level >= 1) chosen = &skill;
     }
     if (chosen == nullptr) {
-        messageLog.push_back("You don't have access to that skill.");
+        logLine("You don't have access to that skill.");
         return;
     }
     int32_t cost = character.*chosen->cost;
     if (character.currentMana < cost) {
-        messageLog.push_back("You don't have enough mana.");
+        logLine("You don't have enough mana.");
         return;
     }
     performSkill(chosen->name, character.*chosen->level);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+inline bool skillMenuActive = false; // the fight's skill menu is on, in place of the options
+
 // Drawn by the combat screen while skillMenuActive.
 void skillMenu();
 // Performs the named skill, pays its mana and finishes the round.

@@ -3,6 +3,7 @@
 #include "console/terminal.hpp"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -72,6 +73,26 @@ void clearScreen() {
     consoleOutput.append(clearScreenLines, '\n');
 }
 
+void logLine(std::string text, std::string colour) {
+    messageLog.push_back({std::move(text), std::move(colour)});
+}
+
+void printMessageLog() {
+    if (messageLog.empty()) return;
+    setColour("white");
+    for (const LogLine &line : messageLog) {
+        if (line.colour == "white") {
+            printLine(line.text);
+        } else {
+            setColour(line.colour);
+            printLine(line.text);
+            setColour("white");
+        }
+    }
+    printEmptyLine();
+    messageLog.clear();
+}
+
 std::string toText(int32_t n) {
     return std::to_string(n);
 }
@@ -91,4 +112,5 @@ void finishOutput() {
 
 void resetOutput() {
     consoleOutput.clear();
+    messageLog.clear();
 }

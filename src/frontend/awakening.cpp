@@ -5,7 +5,6 @@
 #include "character/profiles.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "frontend/names.hpp"
 
 #include <algorithm>
@@ -32,7 +31,7 @@ bool askName() {
     clearScreen();
     std::string refusal = nameRefusal(character.name);
     if (!refusal.empty()) {
-        messageLog.push_back(refusal);
+        logLine(refusal);
         screenStep = 1;
         return false;
     }
@@ -113,7 +112,7 @@ void awakeningScreen() {
     }
 
     if (inputLine == "no") {
-        messageLog.push_back("\"Then what is your name?\"");
+        logLine("\"Then what is your name?\"");
         screenStep = 1;
         return;
     }
@@ -133,12 +132,12 @@ void awakeningScreen() {
         if (createCharacter()) return;
         // Two games playing one character would save over each other: ask another name.
         resetCharacter();
-        messageLog.push_back("That character is being played in another window.");
+        logLine("That character is being played in another window.");
         screenStep = 1;
         return;
     }
-    messageLog.push_back("\"I'm sorry, but I've never heard of that before.");
-    messageLog.push_back("I know you just woke up, but please think hard about this.\"");
+    logLine("\"I'm sorry, but I've never heard of that before.");
+    logLine("I know you just woke up, but please think hard about this.\"");
     screenStep = 2;
     inputLine = "yes";
 }

@@ -4,7 +4,6 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include "character/profiles.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "console/version.hpp"
 #include "frontend/names.hpp"
 #include "items/catalogue.hpp"
@@ -35,12 +34,12 @@ void loadList() {
     if (std::find(profiles.begin(), profiles.end(), inputLine) != profiles.end() &&
         isSafeProfileName(inputLine)) {
         if (!claimCharacter(inputLine)) {
-            messageLog.push_back("That character is being played in another window.");
+            logLine("That character is being played in another window.");
             return;
         }
         profileName = inputLine;
         if (!loadCharacter()) {
-            messageLog.push_back("Your character could not be read.");
+            logLine("Your character could not be read.");
             return;
         }
         capMana();
@@ -50,19 +49,19 @@ void loadList() {
         printEmptyLine();
         return;
     }
-    if (inputLine != "go back") messageLog.push_back(typeAnOption);
+    if (inputLine != "go back") logLine(typeAnOption);
 }
 
 void deleteCharacter(const std::string &name) {
     // Only a safe entry names a file of ours in the working directory.
     const bool ownFile = isSafeProfileName(name);
     if (ownFile && !claimCharacter(name)) {
-        messageLog.push_back("That character is being played in another window.");
+        logLine("That character is being played in another window.");
         return;
     }
     // The name leaves the list before the file goes, so the list never names a lost file.
     removeProfile(name);
-    messageLog.push_back("The character " + name + " has been deleted.");
+    logLine("The character " + name + " has been deleted.");
     if (ownFile) deleteCharacterFile(name);
 }
 
@@ -88,7 +87,7 @@ void deleteList() {
     if (inputLine == "yes") {
         deleteCharacter(name);
     } else if (inputLine != "no") {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }
 
@@ -126,6 +125,6 @@ void mainMenuScreen() {
     } else if (!profilesEmpty && (inputLine == "delete character" || inputLine == "d")) {
         deleteList();
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }

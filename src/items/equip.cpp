@@ -4,7 +4,6 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <algorithm>
@@ -57,8 +56,7 @@ bool requirementMet(const ItemListingEntry &entry) {
     if (entry.requirementStat == "attack") base = character.attack;
     if (entry.requirementStat == "defense") base = character.defense;
     if (base >= entry.requirement) return true;
-    messageLog.push_back("You don't have the required " + entry.requirementStat +
-                         " level to equip this item.");
+    logLine("You don't have the required " + entry.requirementStat + " level to equip this item.");
     return false;
 }
 
@@ -111,6 +109,6 @@ void equipScreen() {
         saveCharacter();
         return;
     }
-    messageLog.push_back("You don't have any of those.");
-    messageLog.push_back(typeAnOption);
+    logLine("You don't have any of those.");
+    logLine(typeAnOption);
 }

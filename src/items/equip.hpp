@@ -3,4 +3,6 @@
 // (swapping out what the slot held), or takes it off when it is the one equipped;
 // requirements are checked against the base stats.
 
+inline bool equipActive = false; // the equip screen is on, over the village or an area
+
 void equipScreen();

@@ -4,7 +4,6 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
 
 #include <array>
@@ -117,7 +116,7 @@ void shopFront() {
     } else if (inputLine == "exit") {
         shopActive = false;
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }
 
@@ -148,18 +147,18 @@ void categoryMenu() {
         buyActive = false;
         return;
     }
-    messageLog.push_back(notSold);
-    messageLog.push_back(typeAnOption);
+    logLine(notSold);
+    logLine(typeAnOption);
 }
 
 void buyItem(const ShopRow &row) {
     if (character.gold < row.price) {
-        messageLog.push_back("You don't have enough gold.");
+        logLine("You don't have enough gold.");
         return;
     }
     character.gold -= row.price;
     character.inventory.push_back(row.id);
-    messageLog.push_back("You purchased: " + std::string(itemById(row.id).displayName));
+    logLine("You purchased: " + std::string(itemById(row.id).displayName));
     saveCharacter();
 }
 
@@ -194,14 +193,14 @@ void categoryPage() {
         shopCategory = 0;
         return;
     }
-    messageLog.push_back(notSold);
-    messageLog.push_back(typeAnOption);
+    logLine(notSold);
+    logLine(typeAnOption);
 }
 
 void sellItem(size_t position) {
     const ItemListingEntry &entry = itemListing[position];
     character.gold = saturatingAdd(character.gold, readNumber(entry.sellPrice).value_or(0));
-    messageLog.push_back("You sold: " + entry.displayName);
+    logLine("You sold: " + entry.displayName);
     character.inventory.erase(character.inventory.begin() + static_cast<std::ptrdiff_t>(position));
     saveCharacter();
 }
@@ -235,8 +234,8 @@ void sellPage() {
             return;
         }
     }
-    messageLog.push_back("\"You don't have any of those to sell.\"");
-    messageLog.push_back(typeAnOption);
+    logLine("\"You don't have any of those to sell.\"");
+    logLine(typeAnOption);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
+#include "frontend/screens.hpp"
 
 #include <array>
 #include <initializer_list>
@@ -87,19 +87,19 @@ void textPage(std::string_view heading, std::initializer_list<std::string_view> 
 
     if (inputLine == "go back") return;
     showAgain(repeatKeyword);
-    messageLog.push_back(typeAnOption);
+    logLine(typeAnOption);
 }
 
 void buyLocation(size_t index) {
     const RareLocation &location = rareLocations[index];
     if (character.revealed[index]) {
-        messageLog.push_back("You already know about that information.");
+        logLine("You already know about that information.");
     } else if (character.gold < location.price) {
-        messageLog.push_back("You don't have enough money.");
+        logLine("You don't have enough money.");
     } else {
         character.gold -= location.price;
         character.revealed[index] = true;
-        messageLog.push_back("Knowledge unlocked.");
+        logLine("Knowledge unlocked.");
         saveCharacter();
     }
 }
@@ -137,7 +137,7 @@ void rareItemLocationsPage() {
     }
     if (inputLine == "go back") return;
     showAgain("rare item locations");
-    messageLog.push_back(typeAnOption);
+    logLine(typeAnOption);
 }
 
 bool isLegendKeyword(const std::string &line) {
@@ -269,6 +269,6 @@ void townCrierScreen() {
     } else if (topic == "exit") {
         townCrierActive = false;
     } else {
-        messageLog.push_back("\"I'm sorry, I don't know anything about that.\"");
+        logLine("\"I'm sorry, I don't know anything about that.\"");
     }
 }

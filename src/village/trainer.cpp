@@ -4,7 +4,6 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 
 #include <array>
 #include <string>
@@ -73,7 +72,7 @@ void trainerMain() {
     } else if (inputLine == "exit") {
         trainerActive = false;
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }
 
@@ -110,9 +109,9 @@ void trainerStats() {
     } else if (inputLine == "go back") {
         trainerStatsActive = false;
     } else if (character.statPoints > 0) {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     } else {
-        messageLog.push_back("You don't have any more stat points to use.");
+        logLine("You don't have any more stat points to use.");
     }
 }
 
@@ -142,7 +141,7 @@ void trainerSkills() {
     } else if (inputLine == "go back") {
         trainerSkillsActive = false;
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }
 
@@ -186,9 +185,9 @@ void skillPage(std::string_view heading, size_t firstSkill, bool &pageActive) {
     if (inputLine == "go back") {
         pageActive = false;
     } else if (character.skillPoints > 0) {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     } else {
-        messageLog.push_back("You don't have any more skill points to use.");
+        logLine("You don't have any more skill points to use.");
     }
 }
 

@@ -4,9 +4,12 @@
 #include "character/character_file.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
+#include "frontend/screens.hpp"
 #include "items/catalogue.hpp"
+#include "items/equip.hpp"
 #include "items/shop.hpp"
+#include "village/town_crier.hpp"
+#include "village/trainer.hpp"
 
 namespace {
 
@@ -63,7 +66,7 @@ void villageScreen() {
         shopActive = true;
         shopCategory = 0;
     } else if (inputLine == "hospital" || inputLine == "h") {
-        messageLog.push_back("You are fully recovered.");
+        logLine("You are fully recovered.");
         character.currentHealth = character.maxHealth;
         character.currentMana = effectiveMaxMana();
         saveCharacter();
@@ -79,7 +82,7 @@ void villageScreen() {
     } else if (inputLine == "dovik's lair") {
         setOut(area::secretLair); // deliberately unsaved: the file keeps the last place saved
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
     clearScreen();
 }

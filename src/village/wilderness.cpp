@@ -2,11 +2,13 @@
 
 #include "character/character.hpp"
 #include "character/character_file.hpp"
+#include "combat/combat.hpp"
 #include "combat/enemies.hpp"
+#include "combat/potions.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
-#include "console/screen_loop.hpp"
 #include "items/catalogue.hpp"
+#include "items/equip.hpp"
 
 #include <optional>
 #include <string_view>
@@ -150,6 +152,6 @@ void wildernessScreen() {
         character.safeArea = false;
         saveCharacter();
     } else {
-        messageLog.push_back(typeAnOption);
+        logLine(typeAnOption);
     }
 }

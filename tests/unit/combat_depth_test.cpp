@@ -7,6 +7,7 @@
 #include "combat/enemies.hpp"
 #include "combat/enemy_attacks.hpp"
 #include "combat/skills.hpp"
+#include "frontend/screens.hpp"
 #include "items/catalogue.hpp"
 
 #include <algorithm>
@@ -62,8 +63,8 @@ class CombatDepthTest : public GameTest {
     }
 
     bool logged(const std::string &part) const {
-        return std::ranges::any_of(messageLog, [&](const std::string &line) {
-            return line.find(part) != std::string::npos;
+        return std::ranges::any_of(messageLog, [&](const LogLine &line) {
+            return line.text.find(part) != std::string::npos;
         });
     }
 
@@ -75,9 +76,9 @@ class CombatDepthTest : public GameTest {
             drawAtEnd(high);
             messageLog.clear();
             act();
-            for (const std::string &line : messageLog)
-                if (line.starts_with(lead)) {
-                    ends[high] = std::stoi(line.substr(lead.size()));
+            for (const LogLine &line : messageLog)
+                if (line.text.starts_with(lead)) {
+                    ends[high] = std::stoi(line.text.substr(lead.size()));
                     break;
                 }
         }
@@ -204,11 +205,32 @@ TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
     }
 }
 
+// The boss's lines are red because his fight says so; every other line of it is white.
+TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
+    character.wilderness = area::secretLair;
+    character.currentHealth = 100000;
+    drawAtEnd(false); // he strikes first, with his code
+    generateEnemy();
+    enemyStunRounds = 1;
+    enemyTurn();
+    drawPercent(100); // no special: an ordinary blow, then one that knocks the player out
+    enemyTurn();
+    character.currentHealth = 1;
+    enemyTurn();
+    int32_t red = 0;
+    for (const LogLine &line : messageLog) {
+        const bool his = line.text.starts_with("Dovik") || line.text.starts_with("The mighty");
+        EXPECT_EQ(line.colour, his ? "red" : "white") << line.text;
+        red += his;
+    }
+    EXPECT_EQ(red, 7); // appears, code, stunned, two blows, slain, brought back
+}
+
 // A hand-edited level in the billions still ends the round: the hits are drawn up to 1000.
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
     auto hits = [&] {
-        return std::ranges::count_if(messageLog, [](const std::string &line) {
-            return line.ends_with(" damage with blades.");
+        return std::ranges::count_if(messageLog, [](const LogLine &line) {
+            return line.text.ends_with(" damage with blades.");
         });
     };
     for (bool high : {false, true}) {

@@ -5,7 +5,7 @@
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
-#include "console/screen_loop.hpp"
+#include "game/game_loop.hpp"
 
 #include <filesystem>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "console/screen_loop.hpp"
+#include "game/game_loop.hpp"
 
 #include "character/character.hpp"
 #include "character/character_file.hpp"
@@ -6,6 +6,7 @@
 #include "character/profiles.hpp"
 #include "combat/combat.hpp"
 #include "combat/potions.hpp"
+#include "combat/skills.hpp"
 #include "console/input.hpp"
 #include "console/output.hpp"
 #include "frontend/screens.hpp"
@@ -18,6 +19,7 @@
 #include "village/wilderness.hpp"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -42,20 +44,16 @@ PassMarks passMarks() {
              potionMenuActive}};
 }
 
-void printMessageLog() {
-    if (messageLog.empty()) return;
-    setColour("white");
-    for (const std::string &line : messageLog) {
-        if (line.find("Dovik Vel'karr") != std::string::npos) {
-            setColour("red");
-            printLine(line);
-            setColour("white");
-        } else {
-            printLine(line);
-        }
-    }
-    printEmptyLine();
-    messageLog.clear();
+// The flags as at start-up: only the main menu's set.
+void resetScreens() {
+    screenStep = 0;
+    mainMenuActive = true;
+    shopActive = buyActive = sellActive = false;
+    townCrierActive = equipActive = potionsActive = false;
+    trainerActive = trainerStatsActive = trainerSkillsActive = false;
+    warriorSkillsActive = mageSkillsActive = false;
+    endingActive = combatActive = skillMenuActive = potionMenuActive = false;
+    combatEndedThisPass = false;
 }
 
 } // namespace
@@ -94,7 +92,7 @@ int screenLoop() {
             passRead = linesRead != linesBefore;
             if (!passRead) flushOutput(); // a pass that read nothing flushed nothing yet
         }
-        messageLog.push_back("The game cannot continue from here.");
+        logLine("The game cannot continue from here.");
         status = 1;
     } catch (const InputEnded &) {
         // End of input: the pass stops where it read, and nothing more is acted on.
@@ -103,18 +101,6 @@ int screenLoop() {
     printMessageLog();
     finishOutput();
     return status;
-}
-
-void resetScreens() {
-    messageLog.clear();
-    screenStep = 0;
-    mainMenuActive = true;
-    shopActive = buyActive = sellActive = false;
-    townCrierActive = equipActive = potionsActive = false;
-    trainerActive = trainerStatsActive = trainerSkillsActive = false;
-    warriorSkillsActive = mageSkillsActive = false;
-    endingActive = combatActive = skillMenuActive = potionMenuActive = false;
-    combatEndedThisPass = false;
 }
 
 void resetGame() {
