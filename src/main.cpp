@@ -1,4 +1,5 @@
 // Kelmarch: Orvanis. Parses the options, seeds the random engine and runs the screen loop.
+#include "character/platform_files.hpp"
 #include "character/save_folder.hpp"
 #include "console/output.hpp"
 #include "console/random.hpp"
@@ -65,6 +66,10 @@ int usageError() {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (!keepStandardStreamsOpen()) {
+        std::fputs("kelmarch: a closed standard stream cannot be given the null device\n", stderr);
+        return 2;
+    }
     std::optional<uint32_t> seed;
     std::string_view colour = "auto";
     std::string saveFolder;

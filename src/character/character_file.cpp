@@ -170,9 +170,17 @@ void buildSaveLines() {
 
 bool saveCharacter() {
     buildSaveLines();
-    if (writeTextLines(characterFile(), saveLines, true) == FileStatus::done) return true;
-    logLine("Your progress could not be saved.");
-    return false;
+    const FileStatus status = writeTextLines(characterFile(), saveLines, true);
+    if (status != FileStatus::done && status != FileStatus::unsure) {
+        logLine("Your progress could not be saved.");
+        return false;
+    }
+    if (status == FileStatus::unsure)
+        logLine("Your progress was saved, but the disk may not have kept it.");
+    // A character whose first save failed joins the list with its first save that works.
+    if (std::find(profiles.begin(), profiles.end(), profileName) == profiles.end())
+        addProfile(profileName);
+    return true;
 }
 
 bool loadCharacter() {
@@ -187,7 +195,9 @@ bool loadCharacter() {
 }
 
 bool claimCharacter(const std::string &stem) {
-    return claimFile(stem + ".txt") != FileStatus::busy;
+    const FileStatus status = claimFile(stem + ".txt");
+    if (status == FileStatus::unguarded) tellSavesUnguarded();
+    return status != FileStatus::busy;
 }
 
 void releaseCharacter() {

@@ -11,6 +11,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -19,8 +20,9 @@ namespace {
 constexpr int temporarySuffixLength = 4; // ".tmp" after the random letters
 
 struct Claim {
-    int fd = -1; // locks the claimed file; -1 while it is missing
+    int fd = -1; // locks the claimed file; -1 while it is missing or cannot be locked
     std::string path;
+    bool absent = false; // claimed while no file had the name
 };
 Claim claimed;
 int folderLock = -1;
@@ -45,7 +47,8 @@ int openForReading(const std::string &path) {
 bool holds(const std::string &path) {
     if (claimed.path != path) return false;
     struct stat now {};
-    if (claimed.fd < 0) return ::lstat(path.c_str(), &now) != 0;
+    if (claimed.absent) return ::lstat(path.c_str(), &now) != 0;
+    if (claimed.fd < 0) return true; // nothing could be locked, so nothing can be lost
     struct stat held {};
     return ::fstat(claimed.fd, &held) == 0 && ::stat(path.c_str(), &now) == 0 &&
            sameFile(held, now);
@@ -66,8 +69,8 @@ FileStatus lockCurrentFile(const std::string &path, int &lockedFd) {
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int error = errno;
             ::close(fd);
-            // A file system without locks still lets the game play.
-            return error == EWOULDBLOCK ? FileStatus::busy : FileStatus::done;
+            // A file system without locks still lets the game play, unguarded.
+            return error == EWOULDBLOCK ? FileStatus::busy : FileStatus::unguarded;
         }
         struct stat now {};
         if (::stat(path.c_str(), &now) == 0 && sameFile(opened, now)) {
@@ -119,28 +122,36 @@ bool syncDirectory(const std::string &directory) {
     return synced;
 }
 
+std::string realPath(const std::string &path) {
+    char *real = ::realpath(path.c_str(), nullptr);
+    if (real == nullptr) return {};
+    std::string resolved = real;
+    std::free(real);
+    return resolved;
+}
+
 // Where the content goes: the file itself, or the file a link names. A link is only
-// followed to a file of its own name (a copy kept in a synced folder), never to any file
-// that someone planted a link to.
+// followed to a file of its own name (a copy kept in a synced folder) inside the save
+// folder, never out of it to wherever someone planted a link to.
 bool findTarget(const std::string &path, std::string &target) {
     target = path;
     struct stat link {};
     if (::lstat(path.c_str(), &link) != 0) return errno == ENOENT;
     if (!S_ISLNK(link.st_mode)) return true;
-    char *real = ::realpath(path.c_str(), nullptr);
-    if (real == nullptr) return false;
-    target = real;
-    std::free(real);
-    return baseName(target) == baseName(path);
+    target = realPath(path);
+    std::string folder = realPath(".");
+    if (!folder.ends_with('/')) folder += '/';
+    return !target.empty() && target.starts_with(folder) && baseName(target) == baseName(path);
 }
 
-// A fresh, locked temporary file beside target, or -1. The lock tells another game starting
-// up that the file is no leftover; it then stays on the file the rename puts in place,
-// keeping a claim unbroken. A game starting up may lock and remove the file in the moment
-// before this one locks it: then it is gone and another is made.
-int createTemporaryFile(const std::string &target, std::string &temporary) {
+// A fresh, locked temporary file for the save named `name`, in the save folder (where the
+// next start looks for leftovers, even of a save through a link), or -1. The lock tells
+// another game starting up that the file is no leftover; it then stays on the file the
+// rename puts in place, keeping a claim unbroken. A game starting up may lock and remove
+// the file in the moment before this one locks it: then it is gone and another is made.
+int createTemporaryFile(const std::string &name, std::string &temporary) {
     for (int attempt = 0; attempt < 10; ++attempt) {
-        temporary = target + std::string(temporaryTail);
+        temporary = name + std::string(temporaryTail);
         int fd = ::mkostemps(temporary.data(), temporarySuffixLength, O_CLOEXEC);
         if (fd < 0) return -1;
         struct stat created {};
@@ -152,11 +163,44 @@ int createTemporaryFile(const std::string &target, std::string &temporary) {
     return -1;
 }
 
+// A shared folder's group stays on the file whoever saves it; the owner only stays where the
+// saver may give the file away (its owner or an administrator). Each is tried on its own,
+// since a change of both fails whole when either is refused.
+void keepOwnerAndGroup(int fd, const struct stat &old) {
+    if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // Not a member of the file's group: the folder's default group is all there is.
+    }
+    if (::fchown(fd, old.st_uid, static_cast<gid_t>(-1)) != 0) {
+        // Only the owner or an administrator may keep another's name on the file.
+    }
+}
+
+// Puts the written temporary file under the target's name. A file this game claimed while
+// it was missing is never put over a file another game has made meanwhile (busy).
+FileStatus putInPlace(const std::string &temporary, const std::string &target, bool firstFile) {
+    if (!firstFile)
+        return ::rename(temporary.c_str(), target.c_str()) == 0 ? FileStatus::done
+                                                                : FileStatus::failed;
+    // A hard link is made only where no file has the name, in one step.
+    if (::link(temporary.c_str(), target.c_str()) == 0) {
+        ::unlink(temporary.c_str());
+        return FileStatus::done;
+    }
+    if (errno == EEXIST) return FileStatus::busy;
+    // A file system without hard links: the name's absence is looked at just before.
+    struct stat found {};
+    if (::lstat(target.c_str(), &found) == 0) return FileStatus::busy;
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? FileStatus::done
+                                                            : FileStatus::failed;
+}
+
 } // namespace
 
 FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
     content.clear();
-    int fd = openForReading(path);
+    std::string target;
+    if (!findTarget(path, target)) return FileStatus::damaged;
+    int fd = openForReading(target);
     if (fd < 0) return errno == ENOENT ? FileStatus::missing : FileStatus::damaged;
     struct stat opened {};
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) ||
@@ -193,45 +237,44 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
         if ((old.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)
             return FileStatus::failed;
     }
-    if (claim && !holds(path)) {
-        int fd = -1;
-        if (hasOld && lockCurrentFile(path, fd) == FileStatus::busy) return FileStatus::busy;
-        releaseClaim();
-        claimed = {fd, path};
-    }
+    if (claim && !holds(path) && claimFile(path) == FileStatus::busy) return FileStatus::busy;
+    const bool firstFile = claim && claimed.absent;
 
     std::string temporary;
-    int fd = createTemporaryFile(target, temporary);
+    int fd = createTemporaryFile(baseName(target), temporary);
     if (fd < 0) return FileStatus::failed;
     const mode_t mode = hasOld ? (old.st_mode & 0777) : (0644 & ~currentUmask());
     bool saved = ::fchmod(fd, mode) == 0;
-    if (hasOld && ::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // Keeping the owner is only possible for the owner or an administrator.
-    }
-    saved = saved && writeAll(fd, content) && ::fsync(fd) == 0 &&
-            ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!saved) {
+    if (hasOld) keepOwnerAndGroup(fd, old);
+    FileStatus status = saved && writeAll(fd, content) && ::fsync(fd) == 0
+                            ? putInPlace(temporary, target, firstFile)
+                            : FileStatus::failed;
+    if (status != FileStatus::done) {
         ::unlink(temporary.c_str());
         ::close(fd);
-        return FileStatus::failed;
+        return status;
     }
-    saved = syncDirectory(directoryOf(target));
+    // The new file is in place whatever the folder's flush says: the player hears that.
+    if (!syncDirectory(directoryOf(target))) status = FileStatus::unsure;
     if (claim) {
         closeQuietly(claimed.fd);
         claimed = {fd, path};
     } else {
         ::close(fd);
     }
-    return saved ? FileStatus::done : FileStatus::failed;
+    return status;
 }
 
 FileStatus claimFile(const std::string &path) {
     if (holds(path)) return FileStatus::done;
+    // Another game made the file this game claimed while it was missing.
+    if (claimed.path == path && claimed.absent) return FileStatus::busy;
     int fd = -1;
-    if (lockCurrentFile(path, fd) == FileStatus::busy) return FileStatus::busy;
+    const FileStatus status = lockCurrentFile(path, fd);
+    if (status == FileStatus::busy) return status;
     releaseClaim();
-    claimed = {fd, path};
-    return FileStatus::done;
+    claimed = {fd, path, status == FileStatus::missing};
+    return status == FileStatus::unguarded ? status : FileStatus::done;
 }
 
 void releaseClaim() {
@@ -252,15 +295,31 @@ FileStatus removeFile(const std::string &path) {
     return removed ? FileStatus::done : FileStatus::failed;
 }
 
+bool sameFileName(const std::string &a, const std::string &b) {
+    return a == b;
+}
+
 bool fileExists(const std::string &path) {
     struct stat found {};
     return ::lstat(path.c_str(), &found) == 0;
 }
 
-void lockSaveFolder() {
-    folderLock = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderLock < 0) return;
-    while (::flock(folderLock, LOCK_EX) != 0 && errno == EINTR) {}
+FileStatus lockSaveFolder(std::chrono::milliseconds patience) {
+    // A folder the player may not list (mode 0311, say) cannot be opened to lock it.
+    if (folderLock < 0) folderLock = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderLock < 0) return FileStatus::unguarded;
+    using std::chrono::milliseconds;
+    const auto start = std::chrono::steady_clock::now();
+    while (::flock(folderLock, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            unlockSaveFolder();
+            return FileStatus::unguarded;
+        }
+        const auto waited = std::chrono::steady_clock::now() - start;
+        if (std::chrono::duration_cast<milliseconds>(waited) >= patience) return FileStatus::busy;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return FileStatus::done;
 }
 
 void unlockSaveFolder() {
@@ -306,6 +365,15 @@ std::filesystem::path playerDataFolder() {
 
 bool makePrivateFolder(const std::filesystem::path &folder) {
     return ::mkdir(folder.c_str(), 0700) == 0;
+}
+
+bool keepStandardStreamsOpen() {
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        // The lower numbers are open, so the null device takes this one.
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF && ::open("/dev/null", O_RDWR) != fd)
+            return false;
+    }
+    return true;
 }
 
 #endif

@@ -18,6 +18,7 @@ constexpr DWORD lockOffsetHigh = 0x7fffffff;
 struct Claim {
     HANDLE handle = INVALID_HANDLE_VALUE; // locks the claimed file; none while it is missing
     std::string path;
+    bool absent = false; // claimed while no file had the name
 };
 Claim claimed;
 HANDLE folderMutex = nullptr;
@@ -92,7 +93,8 @@ bool holds(const std::string &path) {
     if (claimed.path != path) return false;
     const std::wstring name = widePath(path);
     BY_HANDLE_FILE_INFORMATION now{};
-    if (claimed.handle == INVALID_HANDLE_VALUE) return !currentFile(name, now);
+    if (claimed.absent) return !currentFile(name, now);
+    if (claimed.handle == INVALID_HANDLE_VALUE) return true; // nothing could be locked
     BY_HANDLE_FILE_INFORMATION held{};
     return GetFileInformationByHandle(claimed.handle, &held) && currentFile(name, now) &&
            sameFile(held, now);
@@ -116,8 +118,8 @@ FileStatus lockCurrentFile(const std::string &path, HANDLE &locked) {
         const FileStatus lock = lockHandle(handle);
         if (lock != FileStatus::done) {
             CloseHandle(handle);
-            // A file system without locks still lets the game play.
-            return lock == FileStatus::busy ? FileStatus::busy : FileStatus::done;
+            // A file system without locks still lets the game play, unguarded.
+            return lock == FileStatus::busy ? FileStatus::busy : FileStatus::unguarded;
         }
         BY_HANDLE_FILE_INFORMATION now{};
         if (currentFile(name, now) && sameFile(opened, now)) {
@@ -167,23 +169,41 @@ HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
     return INVALID_HANDLE_VALUE;
 }
 
-// One mutex per save folder, named after the folder's full path (hashed: a name is short and
-// holds no backslash). Folder names on Windows ignore case.
+// One mutex per save folder, named after the folder itself (its volume and number), not
+// after a spelling of its path: a link, a subst drive or another case reach the same folder.
 std::wstring folderMutexName() {
-    const DWORD size = GetFullPathNameW(L".", 0, nullptr, nullptr); // with its zero
-    if (size == 0) return {};
-    std::wstring full(size, L'\0');
-    const DWORD length = GetFullPathNameW(L".", size, full.data(), nullptr);
-    if (length == 0 || length >= size) return {};
-    CharLowerBuffW(full.data(), length);
-    uint64_t hash = 14695981039346656037ULL;
-    for (DWORD i = 0; i < length; ++i) {
-        hash ^= static_cast<uint64_t>(full[i]);
-        hash *= 1099511628211ULL;
-    }
-    wchar_t name[64];
-    swprintf(name, 64, L"Local\\kelmarch-saves-%016llx", static_cast<unsigned long long>(hash));
+    HANDLE folder = CreateFileW(L".", 0, shareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) return {};
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(folder, &info);
+    CloseHandle(folder);
+    if (!known) return {};
+    wchar_t name[80];
+    swprintf(name, 80, L"Local\\kelmarch-saves-%08lx-%08lx%08lx",
+             static_cast<unsigned long>(info.dwVolumeSerialNumber),
+             static_cast<unsigned long>(info.nFileIndexHigh),
+             static_cast<unsigned long>(info.nFileIndexLow));
     return name;
+}
+
+// A scanner or a backup that has the file open for a moment makes the move fail: it is
+// tried again for a second before the save counts as failed.
+bool moveIntoPlace(const std::wstring &temporary, const std::wstring &target, bool firstFile) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        (firstFile ? 0 : MOVEFILE_REPLACE_EXISTING) | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD error = GetLastError();
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) return false;
+        Sleep(50);
+    }
+    return false;
+}
+
+// Never a planted link: Windows saves through none, and reads through none either.
+bool isLink(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 } // namespace
@@ -191,7 +211,7 @@ std::wstring folderMutexName() {
 FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
     content.clear();
     const std::wstring name = widePath(path);
-    if (name.empty()) return FileStatus::damaged;
+    if (name.empty() || isLink(GetFileAttributesW(name.c_str()))) return FileStatus::damaged;
     HANDLE handle = openForReading(name);
     if (handle == INVALID_HANDLE_VALUE)
         return isMissing(GetLastError()) ? FileStatus::missing : FileStatus::damaged;
@@ -224,17 +244,14 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool hasOld = attributes != INVALID_FILE_ATTRIBUTES;
     if (!hasOld && !isMissing(GetLastError())) return FileStatus::failed;
-    // Never a planted link or a folder; a read-only file stays read-only.
-    if (hasOld && (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY |
-                                 FILE_ATTRIBUTE_READONLY)) != 0)
+    // Never a link or a folder; a read-only file stays read-only.
+    if (hasOld && (isLink(attributes) ||
+                   (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0))
         return FileStatus::failed;
-    if (claim && !holds(path)) {
-        HANDLE handle = INVALID_HANDLE_VALUE;
-        if (hasOld && lockCurrentFile(path, handle) == FileStatus::busy) return FileStatus::busy;
-        releaseClaim();
-        claimed = {handle, path};
-    }
+    if (claim && !holds(path) && claimFile(path) == FileStatus::busy) return FileStatus::busy;
     const bool keepClaim = claim || holds(path);
+    // A file claimed while missing never replaces one another game has made meanwhile.
+    const bool firstFile = keepClaim && claimed.absent;
 
     std::wstring temporary;
     HANDLE handle = createTemporary(target, temporary);
@@ -246,10 +263,15 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
     }
     // Windows refuses to replace a file that is open, our own claim included.
     if (keepClaim) releaseClaim();
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!moveIntoPlace(temporary, target, firstFile)) {
+        const bool madeMeanwhile = GetLastError() == ERROR_ALREADY_EXISTS;
         DeleteFileW(temporary.c_str());
         CloseHandle(handle);
+        if (madeMeanwhile) {
+            // The other game's file is never claimed in its place: later saves stay refused.
+            claimed = {INVALID_HANDLE_VALUE, path, true};
+            return FileStatus::busy;
+        }
         if (keepClaim) claimFile(path);
         return FileStatus::failed;
     }
@@ -262,11 +284,14 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
 
 FileStatus claimFile(const std::string &path) {
     if (holds(path)) return FileStatus::done;
+    // Another game made the file this game claimed while it was missing.
+    if (claimed.path == path && claimed.absent) return FileStatus::busy;
     HANDLE handle = INVALID_HANDLE_VALUE;
-    if (lockCurrentFile(path, handle) == FileStatus::busy) return FileStatus::busy;
+    const FileStatus status = lockCurrentFile(path, handle);
+    if (status == FileStatus::busy) return status;
     releaseClaim();
-    claimed = {handle, path};
-    return FileStatus::done;
+    claimed = {handle, path, status == FileStatus::missing};
+    return status == FileStatus::unguarded ? status : FileStatus::done;
 }
 
 void releaseClaim() {
@@ -290,6 +315,13 @@ FileStatus removeFile(const std::string &path) {
     return removed ? FileStatus::done : FileStatus::failed;
 }
 
+bool sameFileName(const std::string &a, const std::string &b) {
+    const std::wstring wideA = widePath(a), wideB = widePath(b);
+    if (wideA.empty() || wideB.empty()) return a == b;
+    return CompareStringOrdinal(wideA.c_str(), static_cast<int>(wideA.size()), wideB.c_str(),
+                                static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
+}
+
 bool fileExists(const std::string &path) {
     const std::wstring name = widePath(path);
     if (name.empty()) return false;
@@ -297,17 +329,26 @@ bool fileExists(const std::string &path) {
            !isMissing(GetLastError());
 }
 
-void lockSaveFolder() {
-    const std::wstring name = folderMutexName();
-    folderMutex = CreateMutexW(nullptr, FALSE, name.empty() ? nullptr : name.c_str());
-    if (folderMutex == nullptr) return;
+FileStatus lockSaveFolder(std::chrono::milliseconds patience) {
+    if (folderMutex == nullptr) {
+        const std::wstring name = folderMutexName();
+        if (name.empty()) return FileStatus::unguarded;
+        folderMutex = CreateMutexW(nullptr, FALSE, name.c_str());
+        if (folderMutex == nullptr) return FileStatus::unguarded;
+    }
+    const DWORD wait = patience.count() >= INFINITE ? INFINITE : static_cast<DWORD>(patience.count());
     // WAIT_ABANDONED: the game that held it died; the lock is ours all the same.
-    WaitForSingleObject(folderMutex, INFINITE);
+    switch (WaitForSingleObject(folderMutex, wait)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED: return FileStatus::done;
+    case WAIT_TIMEOUT: return FileStatus::busy;
+    default: unlockSaveFolder(); return FileStatus::unguarded;
+    }
 }
 
 void unlockSaveFolder() {
     if (folderMutex == nullptr) return;
-    ReleaseMutex(folderMutex);
+    ReleaseMutex(folderMutex); // fails harmlessly when the wait gave up
     CloseHandle(folderMutex);
     folderMutex = nullptr;
 }
@@ -348,4 +389,9 @@ std::filesystem::path playerDataFolder() {
 // A new folder takes its parent's permissions: under %APPDATA%, the player's alone.
 bool makePrivateFolder(const std::filesystem::path &folder) {
     return _wmkdir(folder.c_str()) == 0;
+}
+
+// The game's files are handles of their own, never the C library's numbers 0 to 2.
+bool keepStandardStreamsOpen() {
+    return true;
 }

@@ -27,5 +27,7 @@ FileStatus writeTextLines(const std::string &path, const std::vector<std::string
         content += line;
         content += '\n';
     }
+    // What the game writes it must be able to read back.
+    if (content.size() > largestSaveFile) return FileStatus::failed;
     return replaceFile(path, content, claim);
 }

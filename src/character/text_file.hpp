@@ -16,6 +16,7 @@ constexpr size_t largestSaveFile = size_t{1} << 20;
 std::vector<std::string> splitLines(std::string_view text);
 // The file's lines; none unless the status is done.
 FileStatus readTextLines(const std::string &path, std::vector<std::string> &lines);
-// Writes every line with a line break in place of the file's content (see replaceFile).
+// Writes every line with a line break in place of the file's content (see replaceFile);
+// failed, with the file as it was, when that content would be larger than a file is read.
 FileStatus writeTextLines(const std::string &path, const std::vector<std::string> &lines,
                           bool claim);

@@ -54,6 +54,9 @@ void askToConfirmName() {
     readYesOrNo();
     setColour("white");
     printEmptyLine();
+    // The name is claimed as the player confirms it: a file another window makes meanwhile
+    // is then never saved over (createCharacter asks again).
+    if (inputLine == "yes") claimCharacter(lower);
 }
 
 void printWelcome() {
@@ -79,14 +82,15 @@ void askClass() {
     setColour("white");
 }
 
-// The new character takes the end of the list, replacing any earlier one of that name. Its
-// file comes first, so that the list never names a file a crash kept from being written.
-// False when another running game plays a character of that name.
+// The new character takes the end of the list, replacing any earlier one of that name: its
+// first save lists it. Its file comes first, so that the list never names a file a crash
+// kept from being written. False when another running game plays a character of that name.
 bool createCharacter() {
     const std::string lower = lowerCaseName(character.name);
     if (!claimCharacter(lower)) return false;
     profileName = lower;
-    if (saveCharacter()) addProfile(lower);
+    std::erase(profiles, lower);
+    saveCharacter();
     clearScreen();
     printLine("To get you started on your journey, you earn double xp until level 4.");
     printLine("If you need any help or have any questions, talk to the town crier.");

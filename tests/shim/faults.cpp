@@ -1,14 +1,17 @@
 // Loaded into the game by tests only, to make the calls under the saves fail as a failing
 // disk or a file system without locks would:
 // - a file named eio.txt fails part-way with EIO, after its first 16 bytes have read normally;
+//   so does profiles.txt with KELMARCH_FAULT=readlist;
 // - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call with EIO;
-//   KELMARCH_FAULT=syncfolder only the fsync of a folder;
+//   KELMARCH_FAULT=syncfolder only the fsync of a folder; KELMARCH_FAULT=firstwrite only the
+//   first write to a file, with ENOSPC (a disk full for a moment);
 // - KELMARCH_FAULT=nolocks fails every flock with ENOLCK.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <string_view>
+#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -37,7 +40,8 @@ extern "C" ssize_t read(int fd, void *buffer, size_t count) {
     char target[4096];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     ssize_t length = ::readlink(link, target, sizeof target);
-    if (length > 0 && std::string_view(target, static_cast<size_t>(length)).ends_with("/eio.txt")) {
+    const std::string_view file(target, length > 0 ? static_cast<size_t>(length) : 0);
+    if (file.ends_with("/eio.txt") || (failing("readlist") && file.ends_with("/profiles.txt"))) {
         if (::lseek(fd, 0, SEEK_CUR) > 0) return fail(EIO);
         if (count > 16) count = 16;
     }
@@ -48,6 +52,9 @@ extern "C" ssize_t write(int fd, const void *data, size_t count) {
     static const auto realWrite = real<ssize_t (*)(int, const void *, size_t)>("write");
     // The game's own output still reaches the test.
     if (fd > STDERR_FILENO && failing("write")) return fail(EIO);
+    static bool wroteOnce = false;
+    if (fd > STDERR_FILENO && failing("firstwrite") && !std::exchange(wroteOnce, true))
+        return fail(ENOSPC);
     return realWrite(fd, data, count);
 }
 

@@ -54,7 +54,8 @@ TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
 TEST_F(CharacterFileTest, FilesWithoutAPlayableCharacterLeaveTheRecordEmpty) {
     for (std::string file :
          {"", "Level:0\n", "Level:-1\n", "Level:abc\nWilderness:1\n", "Level:99999999999\n",
-          "Name:a\x1b[2J\nLevel:1\n", "Name:a\x7f\nLevel:1\n", "Name:a\xc2\x9b\nLevel:1\n"}) {
+          "Name:a\x1b[2J\nLevel:1\n", "Name:a\x7f\nLevel:1\n", "Name:a\xc2\x9b\nLevel:1\n",
+          "Name:a\x9b\nLevel:1\n"}) {
         EXPECT_FALSE(loadFrom("Gold:5\n" + file)) << file;
         EXPECT_EQ(character, Character{}) << file;
     }
