@@ -271,26 +271,37 @@ TEST(Saves, ACharacterWhoseFirstSaveFailedIsListedByTheNextSave) {
     EXPECT_TRUE(contains(dir.play({"l", "carl"}).output, "Welcome back Carl."));
 }
 
-// In a folder shared by a group, a save by another member keeps the file's group, so that
-// its owner can still save it. Needs root, to play as two users.
-TEST(Saves, ASaveByAnotherMemberOfTheGroupKeepsTheGroup) {
+// Played as other users (needs root). In a folder shared by a group, a save by another
+// member keeps the file's group, so that its owner can still save it. A folder its player may
+// not list (mode 0311) cannot be locked, and the player hears so.
+TEST(Saves, AsAnotherUserTheGroupIsKeptAndAnUnlockableFolderTold) {
     if (::geteuid() != 0) GTEST_SKIP() << "playing as other users needs root";
+    auto playAs1002 = [](const GameDir &dir, const std::string &input) {
+        dir.write("input.txt", input);
+        const std::string command = "cd '" + dir.path().string() +
+                                    "' && setpriv --reuid=1002 --regid=1002 --groups=100 "
+                                    KELMARCH_BINARY " < input.txt > game.out 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << "setpriv (util-linux) is needed";
+        return dir.read("game.out");
+    };
     GameDir dir;
     dir.addCharacter("Bob", hero);
     for (const char *name : {"", "bob.txt", "profiles.txt"}) {
         ASSERT_EQ(::chown((dir.path() / name).c_str(), 1001, 100), 0);
         ::chmod((dir.path() / name).c_str(), *name ? 0664 : 0775);
     }
-    dir.write("input.txt", "l\nbob\nt\nstats\nattack\n");
-    const std::string command = "cd '" + dir.path().string() +
-                                "' && setpriv --reuid=1002 --regid=1002 --groups=100 "
-                                KELMARCH_BINARY " < input.txt > /dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << "setpriv (util-linux) is needed";
+    playAs1002(dir, "l\nbob\nt\nstats\nattack\n");
     struct stat saved {};
     ASSERT_EQ(::stat((dir.path() / "bob.txt").c_str(), &saved), 0);
     EXPECT_EQ(saved.st_gid, 100u);
     EXPECT_EQ(saved.st_mode & 0777, 0664u);
     EXPECT_TRUE(contains(dir.read("bob.txt"), "\nAttack:31\n"));
+
+    GameDir unlisted;
+    ASSERT_EQ(::chown(unlisted.path().c_str(), 1002, 1002), 0);
+    ::chmod(unlisted.path().c_str(), 0311);
+    EXPECT_EQ(count(playAs1002(unlisted, "n\nAnn\nyes\nmage\n"), unguarded), 1u);
+    EXPECT_EQ(unlisted.read("profiles.txt"), "ann\n");
 }
 
 TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
