@@ -9,6 +9,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <iostream>
@@ -19,15 +20,20 @@
 namespace {
 
 constexpr std::string_view usage =
-    "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n";
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--screen-reader]\n"
+    "                [--dir DIR] [--help] [--version]\n";
 
 constexpr std::string_view options =
     "Kelmarch: Orvanis, a text role-playing game.\n"
     "\n"
-    "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] [--help] [--version]\n"
+    "usage: kelmarch [--seed N] [--color=auto|always|never] [--screen-reader]\n"
+    "                [--dir DIR] [--help] [--version]\n"
     "\n"
     "  --seed N        seed the random engine with N (0 to 4294967295) for a replayable game\n"
     "  --color=WHEN    colours: auto (only on a terminal with NO_COLOR unset), always, never\n"
+    "  --screen-reader for a screen reader: no colours or other escapes, what a colour\n"
+    "                  means said in words ([40 Attk, met]), one empty line for a clear;\n"
+    "                  KELMARCH_SCREEN_READER=1 does the same\n"
     "  --dir DIR       keep the saves in DIR, created (private to you) if missing\n"
     "  --help          show this help and exit\n"
     "  --version       show the version and exit\n"
@@ -73,6 +79,8 @@ int main(int argc, char **argv) {
     std::optional<uint32_t> seed;
     std::string_view colour = "auto";
     std::string saveFolder;
+    const char *screenReader = std::getenv("KELMARCH_SCREEN_READER");
+    screenReaderActive = screenReader != nullptr && std::string_view(screenReader) == "1";
     for (int i = 1; i < argc; ++i) {
         std::string_view argument = argv[i];
         if (argument == "--help") {
@@ -95,6 +103,8 @@ int main(int argc, char **argv) {
         } else if (argument.starts_with("--dir=")) {
             saveFolder = argument.substr(6);
             if (saveFolder.empty()) return usageError();
+        } else if (argument == "--screen-reader") {
+            screenReaderActive = true;
         } else if (argument.starts_with("--color=")) {
             colour = argument.substr(8);
             if (colour != "auto" && colour != "always" && colour != "never") return usageError();

@@ -35,6 +35,7 @@ std::string readAnyLine(bool remember) {
                            ? readEditedLine(remember)
                            : readStreamLine();
     ++linesRead;
+    endTypedLine();
     return line;
 }
 

@@ -2,6 +2,7 @@
 
 #include "console/terminal.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -36,6 +37,18 @@ void setAttribute(int attribute) {
     consoleOutput += 'm';
 }
 
+// Line breaks that end the text written so far, escapes aside (2 means an empty line); what a
+// screen reader's clear and empty lines go by.
+size_t lineBreaksAtEnd = 1;
+
+void write(std::string_view text) {
+    consoleOutput += text;
+    const size_t lastText = text.find_last_not_of('\n');
+    lineBreaksAtEnd = lastText == std::string_view::npos
+                          ? std::min<size_t>(lineBreaksAtEnd + text.size(), 2)
+                          : std::min<size_t>(text.size() - lastText - 1, 2);
+}
+
 } // namespace
 
 void setColour(std::string_view name) {
@@ -48,29 +61,52 @@ void setColour(std::string_view name) {
 }
 
 void printLine(std::string_view text) {
-    consoleOutput += text;
-    consoleOutput += '\n';
+    write(text);
+    write("\n");
 }
 
 void printText(std::string_view text) {
-    consoleOutput += text;
+    write(text);
 }
 
 void printEmptyLine() {
-    consoleOutput += '\n';
+    // Empty lines said one after another are only noise to a screen reader.
+    if (screenReaderActive && lineBreaksAtEnd == 2) return;
+    write("\n");
 }
 
 void printOption(std::string_view option, std::string_view description) {
     setAttribute(purpleAttribute);
-    consoleOutput += option;
+    write(option);
     setAttribute(whiteAttribute);
-    consoleOutput += " - ";
-    consoleOutput += description;
-    consoleOutput += '\n';
+    write(" - ");
+    write(description);
+    write("\n");
+}
+
+void printRequirementBox(std::string_view box, bool met) {
+    setColour(met ? "green" : "red");
+    write(" ");
+    if (!screenReaderActive) {
+        write(box);
+        return;
+    }
+    write(box.substr(0, box.size() - 1));
+    write(met ? ", met]" : ", not met]");
 }
 
 void clearScreen() {
-    consoleOutput.append(clearScreenLines, '\n');
+    if (!screenReaderActive) {
+        consoleOutput.append(clearScreenLines, '\n');
+        return;
+    }
+    // For a screen reader one empty line parts one screen from the next.
+    while (lineBreaksAtEnd < 2)
+        write("\n");
+}
+
+void endTypedLine() {
+    lineBreaksAtEnd = 1;
 }
 
 void logLine(std::string text, std::string colour) {
@@ -113,4 +149,5 @@ void finishOutput() {
 void resetOutput() {
     consoleOutput.clear();
     messageLog.clear();
+    lineBreaksAtEnd = 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Console output: colours by name, lines, option lines, clearing, numbers as text, and the
-// message log that the next pass shows at its top.
+// Console output: colours by name, lines, option lines, clearing, numbers as text, the
+// message log that the next pass shows at its top, and the screen-reader mode that says in
+// words what a colour means.
 // Everything goes into one buffer that is written out before each read and at exit;
 // tests read the buffer instead of letting it reach standard output.
 #include <cstdint>
@@ -11,6 +12,9 @@
 inline std::string consoleOutput;   // bytes not yet written to standard output
 inline bool consoleToStdout = true; // false in tests: output stays in consoleOutput
 inline bool colourEnabled = false;  // ANSI colours on (decided once by startConsole)
+// Output for a screen reader: no escape of any kind, what a colour means said in words, and
+// a clear that only parts one screen from the next. Set before startConsole.
+inline bool screenReaderActive = false;
 
 struct LogLine {
     std::string text;
@@ -30,9 +34,16 @@ void resetOutput();
 void setColour(std::string_view name);
 void printLine(std::string_view text);
 void printText(std::string_view text); // no line break
+// For a screen reader, none where an empty line already ends the output.
 void printEmptyLine();
 void printOption(std::string_view option, std::string_view description);
+// A blank and a requirement box such as "[40 Attk]", green when met and red when not; for a
+// screen reader "[40 Attk, met]" or "[40 Attk, not met]".
+void printRequirementBox(std::string_view box, bool met);
+// 300 empty lines; for a screen reader one, and none where one already ends the output.
 void clearScreen();
+// The player's typed line has ended a line of the screen (the terminal echoes it).
+void endTypedLine();
 std::string toText(int32_t n);
 
 // Writes the buffered output to standard output (when consoleToStdout).

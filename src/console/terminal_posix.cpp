@@ -57,9 +57,12 @@ std::string takePrompt() {
 
 void startConsole(std::string_view colourWhen) {
     const bool terminal = isatty(STDOUT_FILENO);
-    colourEnabled = colourWhen == "always" ||
-                    (colourWhen == "auto" && terminal && std::getenv("NO_COLOR") == nullptr);
-    if (terminal) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+    colourEnabled = !screenReaderActive &&
+                    (colourWhen == "always" ||
+                     (colourWhen == "auto" && terminal && std::getenv("NO_COLOR") == nullptr));
+    if (terminal && !screenReaderActive) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+    // Readline's own escapes (the bracketed paste around each read) would reach the speech too.
+    if (screenReaderActive) rl_variable_bind("enable-bracketed-paste", "off");
 }
 
 bool setConsoleAttribute(int) {

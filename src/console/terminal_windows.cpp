@@ -45,8 +45,9 @@ void startConsole(std::string_view colourWhen) {
     standardOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     const bool console = isConsole(standardOutput);
 
-    const bool wanted = colourWhen == "always" ||
-                        (colourWhen == "auto" && console && std::getenv("NO_COLOR") == nullptr);
+    const bool wanted = !screenReaderActive &&
+                        (colourWhen == "always" ||
+                         (colourWhen == "auto" && console && std::getenv("NO_COLOR") == nullptr));
     attributesOnConsole = wanted && console;
     colourEnabled = wanted && !console;
     if (!console) return;
@@ -62,7 +63,7 @@ void startConsole(std::string_view colourWhen) {
     // Names and saves are UTF-8, as on Linux.
     SetConsoleCP(CP_UTF8);
     SetConsoleOutputCP(CP_UTF8);
-    SetConsoleTitleW(L"Kelmarch: Orvanis");
+    if (!screenReaderActive) SetConsoleTitleW(L"Kelmarch: Orvanis");
 }
 
 bool setConsoleAttribute(int attribute) {

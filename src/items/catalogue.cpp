@@ -80,8 +80,7 @@ void printRequirement(int32_t id) {
     const Item &item = itemById(id);
     std::string_view word = requirementWord(item.requirementStat);
     if (word.empty()) return;
-    setColour(*requirementBase(word) >= item.requirement ? "green" : "red");
-    printText(" " + requirementBox(id));
+    printRequirementBox(requirementBox(id), *requirementBase(word) >= item.requirement);
 }
 
 // The leading digits of text, as a number; 0 when there are none.
@@ -217,16 +216,19 @@ void printShopRow(std::string_view name, std::string_view stats, std::string_vie
     if (!requirementBox.empty()) {
         // Every box the shop prints is "[NN Word]": the word runs from the fifth character to
         // the closing bracket, the number is read from the second. Any other word (the
-        // legend's "[Requirements to Equip]") is red without its number being read.
-        bool met = false;
-        if (requirementBox.size() >= 5) {
-            std::string_view word = requirementBox.substr(4, requirementBox.size() - 5);
-            const int32_t *base = requirementBase(word);
-            met = base != nullptr && *base >= leadingNumber(requirementBox.substr(1));
+        // legend's "[Requirements to Equip]") names no requirement: red, with nothing met or
+        // not met to say.
+        const int32_t *base =
+            requirementBox.size() >= 5
+                ? requirementBase(requirementBox.substr(4, requirementBox.size() - 5))
+                : nullptr;
+        if (base != nullptr) {
+            printRequirementBox(requirementBox, *base >= leadingNumber(requirementBox.substr(1)));
+        } else {
+            setColour("red");
+            printText(" ");
+            printText(requirementBox);
         }
-        setColour(met ? "green" : "red");
-        printText(" ");
-        printText(requirementBox);
     }
     setColour("yellow");
     if (price != "null") {

@@ -17,8 +17,9 @@ TEST(Options, VersionHelpAndUsage) {
     EXPECT_NE(help.output.find("working directory"), std::string::npos);
 
     dir.write("plain.txt", "not a folder\n");
-    const std::string usage = "usage: kelmarch [--seed N] [--color=auto|always|never] [--dir DIR] "
-                              "[--help] [--version]\n";
+    const std::string usage = "usage: kelmarch [--seed N] [--color=auto|always|never] "
+                              "[--screen-reader]\n"
+                              "                [--dir DIR] [--help] [--version]\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
         {{"--frobnicate"}, usage},
         {{"--color=sometimes"}, usage},
@@ -64,3 +65,4 @@ TEST(Options, DirKeepsEverySaveInItsFolder) {
     GameRun loaded = dir.play({"l", "ann"}, {"--dir=" + folder.string()});
     EXPECT_TRUE(contains(loaded.output, "\nWelcome back Ann.\n"));
 }
+

@@ -23,6 +23,23 @@ TEST_F(ConsoleTest, ColoursAreBrightForegroundsAndUnknownNamesChangeNothing) {
     EXPECT_EQ(takeOutput(), "\x1b[91m\x1b[97m\x1b[94m\x1b[92m\x1b[95m\x1b[96m\x1b[93m");
 }
 
+// For a screen reader one empty line parts two screens, however many clears and empty lines
+// meet; the typed line ends a line of its own, so a clear after it still adds one.
+TEST_F(ConsoleTest, AScreenReaderHearsOneEmptyLineBetweenScreens) {
+    screenReaderActive = true;
+    feed({"go back"});
+    printLine("go back");
+    printEmptyLine();
+    clearScreen();
+    readLine();
+    clearScreen();
+    printEmptyLine();
+    clearScreen();
+    printLine("PLAINS");
+    screenReaderActive = false;
+    EXPECT_EQ(takeOutput(), "go back\n\n\nPLAINS\n");
+}
+
 // A flush of any size reaches standard output whole, however the system splits the writes.
 TEST_F(ConsoleTest, AnyAmountOfOutputIsWrittenWhole) {
     std::string text;
