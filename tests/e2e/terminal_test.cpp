@@ -147,3 +147,22 @@ TEST(Terminal, ColoursAddEscapesAndNothingElse) {
     EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
     EXPECT_EQ(std::regex_replace(coloured.output, std::regex("\x1b\\[[0-9;]*m"), ""), plain.output);
 }
+
+// For a screen reader not one escape reaches a terminal: no title, no colour, and not the
+// bracketed paste that readline turns on around each read.
+TEST(Terminal, AScreenReaderGetsNoEscapeOnATerminal) {
+    GameDir dir;
+    auto typescript = [&](const std::string &variables) {
+        const std::string command =
+            "cd '" + dir.path().string() +
+            "' && printf 'n\\nAnn\\nyes\\nwarrior\\n' | TERM=xterm "
+            "INPUTRC=/dev/null " +
+            variables + " script -q -e -c '" KELMARCH_BINARY "' typescript >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        return dir.read("typescript");
+    };
+    EXPECT_TRUE(contains(typescript(""), "\x1b]0;Kelmarch: Orvanis\x07"));
+    const std::string spoken = typescript("KELMARCH_SCREEN_READER=1");
+    EXPECT_TRUE(contains(spoken, "plains [p] - level 1+ area (west)")) << spoken;
+    EXPECT_EQ(spoken.find('\x1b'), std::string::npos) << spoken;
+}
