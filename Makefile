@@ -4,20 +4,27 @@
 # `make deb` builds the Debian package, build-deb/kelmarch_<version>-1_<arch>.deb, and
 # `make windows` the Windows console game, build-windows/kelmarch.exe. The game of all three
 # keeps its saves in the player's data folder; the tests' build keeps them in the working directory.
+# `make web` builds the game's web page into build-web/, with kelmarch-node.js beside it.
 BUILD ?= build
 PLAY_BUILD ?= build-play
 DEB_BUILD ?= build-deb
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
+WEB_BUILD ?= build-emscripten
+WEB ?= build-web
 JOBS ?= $(shell nproc)
 
 # Debian packages: what playing needs, what packaging adds, then what the tests add.
 PLAY_PACKAGES := cmake ninja-build g++ libreadline-dev
 DEB_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix
+# npm comes with Node.js from some sources, as a package of its own from Debian.
+WEB_PACKAGES := cmake ninja-build emscripten node-acorn nodejs $(if $(shell command -v npm),,npm)
 PACKAGES := $(DEB_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base lintian \
 	$(WINDOWS_PACKAGES) wine wine64
+# Debian's Emscripten finds its JavaScript parser (node-acorn) only through NODE_PATH.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
 # Root runs apt-get and dpkg itself, anyone else through sudo.
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -36,7 +43,8 @@ define install-missing
 	fi
 endef
 
-.PHONY: play test build deps play-deps deb-deps windows-deps deb windows package-check fuzz bench clean
+.PHONY: play test build deps play-deps deb-deps windows-deps web-deps deb windows web package-check \
+	fuzz bench clean
 
 deps:
 	$(call install-missing,$(PACKAGES))
@@ -49,6 +57,14 @@ deb-deps:
 
 windows-deps:
 	$(call install-missing,$(WINDOWS_PACKAGES))
+
+web-deps:
+	$(call install-missing,$(WEB_PACKAGES))
+
+# The npm packages of the page (the terminal widget), as its lock file pins them; again only
+# when the lock file changed.
+%/node_modules/.package-lock.json: %/package-lock.json | web-deps
+	npm ci --prefix $* --no-audit --no-fund
 
 # Only the game itself, as installed: a player needs neither GoogleTest nor the test tools,
 # and the saves stay out of the source tree.
@@ -95,6 +111,13 @@ windows: windows-deps
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_SAVE_FOLDER=user
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
 
+# The page in build-web/ (index.html, the game as kelmarch.js and kelmarch.wasm, the terminal
+# widget), for any static web server, and kelmarch-node.js, the same game for Node.js.
+web: web-deps web/node_modules/.package-lock.json
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DKELMARCH_WEB_FOLDER=$(abspath $(WEB))
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
 # A short fuzzing run of the character-file loader; libFuzzer needs clang.
 fuzz:
 	@if command -v clang++ >/dev/null; then \
@@ -108,4 +131,5 @@ bench: build
 	bench/run.sh $(BUILD)/kelmarch
 
 clean:
-	rm -rf $(BUILD) $(PLAY_BUILD) $(DEB_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(PLAY_BUILD) $(DEB_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) \
+		$(WEB_BUILD) $(WEB)
