@@ -1,6 +1,7 @@
 # Front door for people and CI: `make play` builds and starts the game, `make test`
-# builds and runs every test (warnings as errors, the Windows build's under Wine among them,
-# then again under ASan + UBSan), then builds and checks the Debian package without installing it.
+# builds and runs every test (warnings as errors, the Windows build's under Wine and the web
+# build's under Node.js and Chromium among them, then again under ASan + UBSan), then builds and
+# checks the Debian package without installing it.
 # `make deb` builds the Debian package, build-deb/kelmarch_<version>-1_<arch>.deb, and
 # `make windows` the Windows console game, build-windows/kelmarch.exe. The game of all three
 # keeps its saves in the player's data folder; the tests' build keeps them in the working directory.
@@ -22,7 +23,7 @@ WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix
 # npm comes with Node.js from some sources, as a package of its own from Debian.
 WEB_PACKAGES := cmake ninja-build emscripten node-acorn nodejs $(if $(shell command -v npm),,npm)
 PACKAGES := $(DEB_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base lintian \
-	$(WINDOWS_PACKAGES) wine wine64
+	$(WINDOWS_PACKAGES) wine wine64 $(WEB_PACKAGES) chromium
 # Debian's Emscripten finds its JavaScript parser (node-acorn) only through NODE_PATH.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
 
@@ -61,8 +62,8 @@ windows-deps:
 web-deps:
 	$(call install-missing,$(WEB_PACKAGES))
 
-# The npm packages of the page (the terminal widget), as its lock file pins them; again only
-# when the lock file changed.
+# The npm packages of the page (the terminal widget) and of its test (the browser driver),
+# as their lock files pin them; again only when a lock file changed.
 %/node_modules/.package-lock.json: %/package-lock.json | web-deps
 	npm ci --prefix $* --no-audit --no-fund
 
@@ -78,7 +79,7 @@ build: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-test: deps
+test: deps web/node_modules/.package-lock.json tests/web/node_modules/.package-lock.json
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELMARCH_TESTS=ON -DKELMARCH_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
