@@ -113,9 +113,10 @@ windows: windows-deps
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target kelmarch
 
 # The page in build-web/ (index.html, the game as kelmarch.js and kelmarch.wasm, the terminal
-# widget), for any static web server, and kelmarch-node.js, the same game for Node.js.
+# widget), for any static web server, and kelmarch-node.js, the same game for Node.js. Built
+# for size, which every player downloads.
 web: web-deps web/node_modules/.package-lock.json
-	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
 		-DKELMARCH_WEB_FOLDER=$(abspath $(WEB))
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
