@@ -1,5 +1,6 @@
-// The save files on Windows. Claims are LockFileEx locks and the folder lock is a named
-// mutex; Windows lets go of both when a game dies, so a killed game never blocks another.
+// The save files on Windows. A claim is a mutex named after the file and a LockFileEx lock on
+// the file; the folder lock is a named mutex. Windows lets go of all of them when a game dies,
+// so a killed game never blocks another.
 #include "character/platform_files.hpp"
 
 #include <cstdint>
@@ -17,6 +18,10 @@ constexpr DWORD lockOffsetHigh = 0x7fffffff;
 
 struct Claim {
     HANDLE handle = INVALID_HANDLE_VALUE; // locks the claimed file; none while it is missing
+    // Held by name, so the claim outlasts each save: Windows replaces no file that is open, so
+    // the locked file is let go for a moment while a new one takes its place. Games on other
+    // computers see only the lock.
+    HANDLE nameMutex = nullptr;
     std::string path;
     bool absent = false; // claimed while no file had the name
 };
@@ -169,9 +174,10 @@ HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
     return INVALID_HANDLE_VALUE;
 }
 
-// One mutex per save folder, named after the folder itself (its volume and number), not
+// The save folder's mutexes are named after the folder itself (its volume and number), not
 // after a spelling of its path: a link, a subst drive or another case reach the same folder.
-std::wstring folderMutexName() {
+// kind and detail tell the mutexes of one folder apart.
+std::wstring mutexName(const wchar_t *kind, const std::wstring &detail) {
     HANDLE folder = CreateFileW(L".", 0, shareAll, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return {};
@@ -180,11 +186,42 @@ std::wstring folderMutexName() {
     CloseHandle(folder);
     if (!known) return {};
     wchar_t name[80];
-    swprintf(name, 80, L"Local\\kelmarch-saves-%08lx-%08lx%08lx",
+    swprintf(name, 80, L"Local\\kelmarch-%ls-%08lx-%08lx%08lx", kind,
              static_cast<unsigned long>(info.dwVolumeSerialNumber),
              static_cast<unsigned long>(info.nFileIndexHigh),
              static_cast<unsigned long>(info.nFileIndexLow));
-    return name;
+    return name + detail;
+}
+
+// The mutex that claims the name path, taken without waiting: done, busy when another game
+// holds it, failed when there can be none (the claim then rests on the file lock alone).
+// Named after the name in capitals, as the file system compares names.
+FileStatus takeNameMutex(const std::string &path, HANDLE &mutex) {
+    mutex = nullptr;
+    const std::wstring wide = widePath(path);
+    if (wide.empty()) return FileStatus::failed;
+    std::wstring upper(wide.size(), L'\0');
+    if (LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(),
+                      static_cast<int>(wide.size()), upper.data(), static_cast<int>(upper.size()),
+                      nullptr, nullptr, 0) != static_cast<int>(wide.size()))
+        return FileStatus::failed;
+    const std::wstring name = mutexName(L"claim", L"-" + upper);
+    if (name.empty()) return FileStatus::failed;
+    HANDLE made = CreateMutexW(nullptr, FALSE, name.c_str());
+    if (made == nullptr) return FileStatus::failed;
+    // WAIT_ABANDONED: the game that held it died; the name is ours all the same.
+    switch (WaitForSingleObject(made, 0)) {
+    case WAIT_OBJECT_0:
+    case WAIT_ABANDONED: mutex = made; return FileStatus::done;
+    case WAIT_TIMEOUT: CloseHandle(made); return FileStatus::busy;
+    default: CloseHandle(made); return FileStatus::failed;
+    }
+}
+
+void releaseMutex(HANDLE mutex) {
+    if (mutex == nullptr) return;
+    ReleaseMutex(mutex);
+    CloseHandle(mutex);
 }
 
 // A scanner or a backup that has the file open for a moment makes the move fail: it is
@@ -261,57 +298,70 @@ FileStatus replaceFile(const std::string &path, std::string_view content, bool c
         CloseHandle(handle);
         return FileStatus::failed;
     }
-    // Windows refuses to replace a file that is open, our own claim included.
-    if (keepClaim) releaseClaim();
-    if (!moveIntoPlace(temporary, target, firstFile)) {
-        const bool madeMeanwhile = GetLastError() == ERROR_ALREADY_EXISTS;
-        DeleteFileW(temporary.c_str());
-        CloseHandle(handle);
-        if (madeMeanwhile) {
-            // The other game's file is never claimed in its place: later saves stay refused.
-            claimed = {INVALID_HANDLE_VALUE, path, true};
-            return FileStatus::busy;
-        }
-        if (keepClaim) claimFile(path);
-        return FileStatus::failed;
+    // Windows refuses to replace a file that is open, our own lock included; the claim's
+    // mutex goes on holding the name meanwhile.
+    if (keepClaim) {
+        closeQuietly(claimed.handle);
+        claimed.handle = INVALID_HANDLE_VALUE;
     }
+    const bool moved = moveIntoPlace(temporary, target, firstFile);
+    const bool madeMeanwhile = !moved && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (!moved) DeleteFileW(temporary.c_str());
     CloseHandle(handle);
-    // The claim goes on a handle that only reads, so the player's own tools can still open
-    // the file while the game holds it.
-    if (keepClaim) claimFile(path);
-    return FileStatus::done;
+    // The other game's file is never locked in its place: later saves stay refused.
+    if (madeMeanwhile) return FileStatus::busy;
+    // The lock goes on a handle that only reads, so the player's own tools can still open
+    // the file while the game holds it. A game on another computer may have locked it first:
+    // the claim is then lost, and the next save refused.
+    if (keepClaim) {
+        const FileStatus lock = lockCurrentFile(path, claimed.handle);
+        if (lock == FileStatus::busy) releaseClaim();
+        if (lock != FileStatus::missing) claimed.absent = false;
+    }
+    return moved ? FileStatus::done : FileStatus::failed;
 }
 
 FileStatus claimFile(const std::string &path) {
     if (holds(path)) return FileStatus::done;
     // Another game made the file this game claimed while it was missing.
     if (claimed.path == path && claimed.absent) return FileStatus::busy;
+    HANDLE nameMutex = nullptr;
+    if (takeNameMutex(path, nameMutex) == FileStatus::busy) return FileStatus::busy;
     HANDLE handle = INVALID_HANDLE_VALUE;
     const FileStatus status = lockCurrentFile(path, handle);
-    if (status == FileStatus::busy) return status;
+    if (status == FileStatus::busy) {
+        releaseMutex(nameMutex);
+        return status;
+    }
     releaseClaim();
-    claimed = {handle, path, status == FileStatus::missing};
+    claimed = {handle, nameMutex, path, status == FileStatus::missing};
     return status == FileStatus::unguarded ? status : FileStatus::done;
 }
 
 void releaseClaim() {
     closeQuietly(claimed.handle);
+    releaseMutex(claimed.nameMutex);
     claimed = {};
 }
 
 FileStatus removeFile(const std::string &path) {
     const std::wstring name = widePath(path);
     if (name.empty()) return FileStatus::failed;
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    HANDLE handle = INVALID_HANDLE_VALUE, mutex = nullptr;
     if (holds(path)) {
         handle = claimed.handle;
+        mutex = claimed.nameMutex;
         claimed = {};
+    } else if (takeNameMutex(path, mutex) == FileStatus::busy) {
+        return FileStatus::busy;
     } else if (lockCurrentFile(path, handle) == FileStatus::busy) {
+        releaseMutex(mutex);
         return FileStatus::busy;
     }
     // The lock's handle shares deletion: the file goes when it is closed just after.
     const bool removed = DeleteFileW(name.c_str()) || isMissing(GetLastError());
     closeQuietly(handle);
+    releaseMutex(mutex);
     return removed ? FileStatus::done : FileStatus::failed;
 }
 
@@ -331,7 +381,7 @@ bool fileExists(const std::string &path) {
 
 FileStatus lockSaveFolder(std::chrono::milliseconds patience) {
     if (folderMutex == nullptr) {
-        const std::wstring name = folderMutexName();
+        const std::wstring name = mutexName(L"saves", L"");
         if (name.empty()) return FileStatus::unguarded;
         folderMutex = CreateMutexW(nullptr, FALSE, name.c_str());
         if (folderMutex == nullptr) return FileStatus::unguarded;

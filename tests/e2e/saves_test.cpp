@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -192,13 +193,27 @@ TEST(Saves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain) {
     pid_t held = startGame(dir, input[0], dir.path() / "held.out");
     ::close(input[0]);
     ASSERT_EQ(::write(input[1], "l\nbob\n", 6), 6);
-    for (int wait = 0; wait < 1000 && !contains(dir.read("held.out"), "Welcome back Bob."); ++wait)
+    for (int wait = 0; wait < 3000 && !contains(dir.read("held.out"), "Welcome back Bob."); ++wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
-    GameRun other = dir.play({"l", "bob", "d", "bob", "yes", "n", "Bob", "yes", "warrior"});
-    EXPECT_EQ(count(other.output, playedElsewhere + "\n\nKELMARCH: ORVANIS"), 2u);
+    // Bob is saved again and again (each visit to the hospital) while the other game tries:
+    // the claim holds across every save too.
+    std::atomic<bool> healing = true;
+    std::thread hospital([&] {
+        while (healing && ::write(input[1], "h\n", 2) == 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    });
+    std::vector<std::string> lines;
+    for (int attempt = 0; attempt < 40; ++attempt)
+        lines.insert(lines.end(), {"l", "bob"});
+    lines.insert(lines.end(), {"d", "bob", "yes", "n", "Bob", "yes", "warrior"});
+    GameRun other = dir.play(lines);
+    healing = false;
+    hospital.join();
+    EXPECT_EQ(count(other.output, playedElsewhere + "\n\nKELMARCH: ORVANIS"), 41u);
     EXPECT_TRUE(contains(other.output, playedElsewhere + "\n\nType your name below:\n"));
     EXPECT_FALSE(contains(other.output, "Welcome back"));
+    EXPECT_TRUE(contains(dir.read("held.out"), "You are fully recovered."));
     EXPECT_EQ(dir.read("profiles.txt"), "bob\n");
     EXPECT_EQ(dir.read("bob.txt"), bobFile);
 

@@ -25,7 +25,7 @@ golden)
         bash tests/golden/check.sh wine "$build/kelmarch.exe"
     ;;
 e2e)
-    KELMARCH_GAME="wine $build/kelmarch.exe" "$linux/tests/e2e_tests" --gtest_filter='FrontEnd.*:InputEnd.*:Saves.TemporaryNames*:Saves.GamesCreating*:Saves.Damaged*:Saves.WindowsLineEndings*:Saves.NamesThatAreOneFile*'
+    KELMARCH_GAME="wine $build/kelmarch.exe" "$linux/tests/e2e_tests" --gtest_filter='FrontEnd.*:InputEnd.*:Saves.TemporaryNames*:Saves.GamesCreating*:Saves.ACharacterPlayedInAnotherWindow*:Saves.Damaged*:Saves.WindowsLineEndings*:Saves.NamesThatAreOneFile*'
     ;;
 console) bash tests/windows/console.sh "$build/kelmarch.exe" "$linux/kelmarch" ;;
 *)
