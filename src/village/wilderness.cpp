@@ -93,7 +93,8 @@ void printArea() {
     printEmptyLine();
     printPaths(area);
     printOption("equip [e]", "put on armor or equip weapons");
-    printOption("potions [p]", "drink potions");
+    // In the forest "p" takes the path to the plains: the potions are typed in full there.
+    printOption(area == area::forest ? "potions" : "potions [p]", "drink potions");
     printOption("stay [s]", "fight another enemy");
     printEmptyLine();
 }
