@@ -26,14 +26,20 @@ constexpr int purpleAttribute = 13;
 constexpr int whiteAttribute = 15;
 constexpr int clearScreenLines = 300;
 
-// The console's own attribute call where there is one; otherwise bright ANSI foregrounds, the
-// attribute bits 1 blue, 2 green, 4 red, 8 intensity mapped onto 90 + rgb.
+// The console's own attribute call where there is one; otherwise ANSI foregrounds, the
+// attribute bits 1 blue, 2 green, 4 red, 8 intensity mapped onto 90 + rgb (bright), or on a
+// light background onto 30 + rgb and white onto the terminal's default foreground.
 void setAttribute(int attribute) {
     if (consoleToStdout && setConsoleAttribute(attribute)) return;
     if (!colourEnabled) return;
     int rgb = ((attribute & 4) ? 1 : 0) | ((attribute & 2) ? 2 : 0) | ((attribute & 1) ? 4 : 0);
     consoleOutput += "\x1b[";
-    consoleOutput += std::to_string(90 + rgb);
+    if (!lightPalette)
+        consoleOutput += std::to_string(90 + rgb);
+    else if (attribute == whiteAttribute)
+        consoleOutput += "39";
+    else
+        consoleOutput += std::to_string(30 + rgb);
     consoleOutput += 'm';
 }
 
@@ -50,6 +56,16 @@ void write(std::string_view text) {
 }
 
 } // namespace
+
+void choosePalette(std::string_view themeWhen, const char *colourFgBg) {
+    if (themeWhen != "auto") {
+        lightPalette = themeWhen == "light";
+        return;
+    }
+    std::string_view fields = colourFgBg != nullptr ? colourFgBg : "";
+    std::string_view background = fields.substr(fields.rfind(';') + 1);
+    lightPalette = background == "7" || background == "15";
+}
 
 void setColour(std::string_view name) {
     for (const NamedColour &colour : colours) {
@@ -150,4 +166,5 @@ void resetOutput() {
     consoleOutput.clear();
     messageLog.clear();
     lineBreaksAtEnd = 1;
+    lightPalette = false;
 }

@@ -15,6 +15,12 @@ inline bool colourEnabled = false;  // ANSI colours on (decided once by startCon
 // Output for a screen reader: no escape of any kind, what a colour means said in words, and
 // a clear that only parts one screen from the next. Set before startConsole.
 inline bool screenReaderActive = false;
+// ANSI colours for a light background: the terminal's own foreground for white and the
+// normal-intensity codes for the rest, where the bright ones all but vanish.
+inline bool lightPalette = false;
+// Decides lightPalette for --theme=WHEN: light, dark, or auto, which trusts the terminal's
+// COLORFGBG ("foreground;background", nullptr when unset): a background of 7 or 15 is light.
+void choosePalette(std::string_view themeWhen, const char *colourFgBg);
 
 struct LogLine {
     std::string text;
@@ -29,7 +35,7 @@ void printMessageLog();
 // The answer to a line that matches no option.
 inline const std::string typeAnOption = "Please type in one of the options in purple.";
 
-// Nothing waiting to be written or shown.
+// Nothing waiting to be written or shown; the bright palette.
 void resetOutput();
 void setColour(std::string_view name);
 void printLine(std::string_view text);

@@ -14,24 +14,33 @@ TEST(Options, VersionHelpAndUsage) {
     EXPECT_EQ(version.output, "Kelmarch: Orvanis 1.3\n");
     EXPECT_EQ(version.exitCode, 0);
 
-    GameRun help = dir.play({}, {"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.output.find("--seed N"), std::string::npos);
-    EXPECT_NE(help.output.find("\n  --dir DIR "), std::string::npos);
-    EXPECT_NE(help.output.find("working directory"), std::string::npos);
+    for (const char *asked : {"--help", "-h"}) {
+        GameRun help = dir.play({}, {asked});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_NE(help.output.find("--seed N"), std::string::npos);
+        EXPECT_NE(help.output.find("\n  --dir DIR "), std::string::npos);
+        EXPECT_NE(help.output.find("\n  --theme=THEME "), std::string::npos);
+        EXPECT_NE(help.output.find("working directory"), std::string::npos);
+    }
 
     dir.write("plain.txt", "not a folder\n");
-    const std::string usage = "usage: kelmarch [--seed N] [--color=auto|always|never] "
-                              "[--screen-reader]\n"
-                              "                [--dir DIR] [--help] [--version]\n";
+    const std::string usage =
+        "usage: kelmarch [--seed N] [--color=auto|always|never] [--theme=auto|light|dark]\n"
+        "                [--screen-reader] [--dir DIR] [--help] [--version]\n";
+    const std::string seedWanted = "kelmarch: --seed needs a whole number from 0 to 4294967295";
+    const std::string colourWanted = "kelmarch: --color takes auto, always or never\n" + usage;
     const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
-        {{"--frobnicate"}, usage},
-        {{"--color=sometimes"}, usage},
-        {{"--seed", "x"}, usage},
-        {{"--seed"}, usage},
-        {{"--seed", "-1"}, usage},
-        {{"--color=never", "--dir"}, usage},
-        {{"--dir="}, usage},
+        {{"--bogus"}, "kelmarch: unknown option '--bogus'\n" + usage},
+        {{"--seedling=3"}, "kelmarch: unknown option '--seedling=3'\n" + usage},
+        {{"--color=sometimes"}, colourWanted},
+        {{"--color"}, colourWanted},
+        {{"--theme", "pink"}, "kelmarch: --theme takes auto, light or dark\n" + usage},
+        {{"--seed", "abc"}, seedWanted + ", not 'abc'\n" + usage},
+        {{"--seed"}, seedWanted + "\n" + usage},
+        {{"--seed", "-1"}, seedWanted + ", not '-1'\n" + usage},
+        {{"--seed=4294967296"}, seedWanted + ", not '4294967296'\n" + usage},
+        {{"--color=never", "--dir"}, "kelmarch: --dir needs a folder\n" + usage},
+        {{"--dir="}, "kelmarch: --dir needs a folder\n" + usage},
         {{"--dir", "plain.txt"}, "kelmarch: cannot keep saves in plain.txt: Not a directory\n"},
         {{"--dir=plain.txt/saves"},
          "kelmarch: cannot keep saves in plain.txt/saves: Not a directory\n"},

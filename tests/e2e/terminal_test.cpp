@@ -136,16 +136,24 @@ TEST(Terminal, HistoryKeepsTheLast500LinesButNoNameToDelete) {
     EXPECT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "x2"; })) << tmux.screen();
 }
 
+// Either palette only adds escapes; the light one (for a light background) uses the terminal's
+// own foreground for white and no bright colour at all.
 TEST(Terminal, ColoursAddEscapesAndNothingElse) {
     const std::vector<std::string> session{"n",      "Ann",    "yes",    "warrior", "x", "p",
                                            "attack", "attack", "attack", "v",       "s", "exit"};
-    GameDir colourDir, plainDir;
+    GameDir colourDir, lightDir, plainDir;
     GameRun coloured = colourDir.play(session, {"--seed", "7", "--color=always"});
-    GameRun plain = plainDir.play(session, {"--seed", "7", "--color=never"});
+    GameRun light = lightDir.play(session, {"--seed=7", "--color=always", "--theme", "light"});
+    GameRun plain = plainDir.play(session, {"--seed", "7", "--color", "never"});
     EXPECT_NE(plain.output.find("You dealt"), std::string::npos);
     EXPECT_NE(coloured.output.find("\x1b[95mplains [p]\x1b[97m - level 1+"), std::string::npos);
+    EXPECT_NE(light.output.find("\x1b[35mplains [p]\x1b[39m - level 1+"), std::string::npos);
+    EXPECT_NE(light.output.find("\x1b[33mYou have"), std::string::npos);
+    EXPECT_EQ(light.output.find("\x1b[9"), std::string::npos);
     EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
-    EXPECT_EQ(std::regex_replace(coloured.output, std::regex("\x1b\\[[0-9;]*m"), ""), plain.output);
+    const std::regex escape("\x1b\\[[0-9;]*m");
+    EXPECT_EQ(std::regex_replace(coloured.output, escape, ""), plain.output);
+    EXPECT_EQ(std::regex_replace(light.output, escape, ""), plain.output);
 }
 
 // For a screen reader not one escape reaches a terminal: no title, no colour, and not the

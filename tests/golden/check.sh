@@ -12,6 +12,8 @@
 # colour escapes. --record rewrites output.txt and after/ from the coloured run instead.
 # KELMARCH_SESSIONS="name ..." replays only the sessions named.
 set -u
+# The sessions are recorded in the palette for a dark background, whatever the terminal's.
+unset COLORFGBG
 
 record=0
 if [ "${1-}" = "--record" ]; then

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdio>
+#include <tuple>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -12,16 +13,27 @@
 
 using ConsoleTest = GameTest;
 
-TEST_F(ConsoleTest, ColoursAreBrightForegroundsAndUnknownNamesChangeNothing) {
-    colourEnabled = true;
-    setColour("red");
-    setColour("Red");
-    setColour("");
-    setColour("white");
-    for (const char *name : {"blue", "green", "purple", "teal", "yellow"})
-        setColour(name);
-    colourEnabled = false;
-    EXPECT_EQ(takeOutput(), "\x1b[91m\x1b[97m\x1b[94m\x1b[92m\x1b[95m\x1b[96m\x1b[93m");
+// The bright palette unless the player or the terminal's COLORFGBG asks for the light one.
+TEST_F(ConsoleTest, ColoursAreForegroundsOfThePaletteAndUnknownNamesChangeNothing) {
+    const std::string bright = "\x1b[91m\x1b[97m\x1b[94m\x1b[92m\x1b[95m\x1b[96m\x1b[93m";
+    const std::string light = "\x1b[31m\x1b[39m\x1b[34m\x1b[32m\x1b[35m\x1b[36m\x1b[33m";
+    const std::vector<std::tuple<std::string, const char *, std::string>> cases = {
+        {"auto", nullptr, bright},      {"auto", "15;0", bright}, {"auto", "0;15", light},
+        {"auto", "0;default;7", light}, {"auto", "7", light},     {"auto", "0;17", bright},
+        {"auto", "0;", bright},         {"dark", "0;15", bright}, {"light", "15;0", light},
+    };
+    for (const auto &[theme, colourFgBg, expected] : cases) {
+        choosePalette(theme, colourFgBg);
+        colourEnabled = true;
+        setColour("red");
+        setColour("Red");
+        setColour("");
+        setColour("white");
+        for (const char *name : {"blue", "green", "purple", "teal", "yellow"})
+            setColour(name);
+        colourEnabled = false;
+        EXPECT_EQ(takeOutput(), expected) << theme << " " << (colourFgBg ? colourFgBg : "unset");
+    }
 }
 
 // For a screen reader one empty line parts two screens, however many clears and empty lines
