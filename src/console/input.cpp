@@ -36,6 +36,7 @@ std::string readAnyLine(bool remember) {
                            : readStreamLine();
     ++linesRead;
     endTypedLine();
+    offeredOptions.clear(); // the next screen offers its own
     return line;
 }
 

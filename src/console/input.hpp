@@ -1,8 +1,8 @@
 #pragma once
 // Input: every screen reads whole lines through readLine. The line source is standard
 // input in the game; tests point it at a stream of scripted lines. On a POSIX terminal the
-// lines come through GNU readline, so the player can edit them and recall earlier ones; the
-// Windows console does the same itself.
+// lines come through GNU readline, so the player can edit them, recall earlier ones and complete
+// an option with Tab; the Windows console edits and recalls lines itself.
 #include <cstddef>
 #include <cstdint>
 #include <istream>

@@ -26,10 +26,24 @@ constexpr int purpleAttribute = 13;
 constexpr int whiteAttribute = 15;
 constexpr int clearScreenLines = 300;
 
+int currentAttribute = 0;
+std::string purpleText; // printed since purple was selected or the last line began
+
+// A stretch of purple text ends with its line or its colour: it is one option.
+void offerPurpleText() {
+    std::string_view option = purpleText;
+    if (option.size() > 4 && option.ends_with(']') && option.substr(option.size() - 4, 2) == " [")
+        option.remove_suffix(4);
+    if (!option.empty()) offeredOptions.emplace_back(option);
+    purpleText.clear();
+}
+
 // The console's own attribute call where there is one; otherwise ANSI foregrounds, the
 // attribute bits 1 blue, 2 green, 4 red, 8 intensity mapped onto 90 + rgb (bright), or on a
 // light background onto 30 + rgb and white onto the terminal's default foreground.
 void setAttribute(int attribute) {
+    if (attribute != purpleAttribute) offerPurpleText();
+    currentAttribute = attribute;
     if (consoleToStdout && setConsoleAttribute(attribute)) return;
     if (!colourEnabled) return;
     int rgb = ((attribute & 4) ? 1 : 0) | ((attribute & 2) ? 2 : 0) | ((attribute & 1) ? 4 : 0);
@@ -55,6 +69,17 @@ void write(std::string_view text) {
                           : std::min<size_t>(text.size() - lastText - 1, 2);
 }
 
+// Text within a line: in purple, it is part of an option.
+void writeText(std::string_view text) {
+    write(text);
+    if (currentAttribute == purpleAttribute) purpleText += text;
+}
+
+void endLine() {
+    write("\n");
+    offerPurpleText();
+}
+
 } // namespace
 
 void choosePalette(std::string_view themeWhen, const char *colourFgBg) {
@@ -77,27 +102,27 @@ void setColour(std::string_view name) {
 }
 
 void printLine(std::string_view text) {
-    write(text);
-    write("\n");
+    writeText(text);
+    endLine();
 }
 
 void printText(std::string_view text) {
-    write(text);
+    writeText(text);
 }
 
 void printEmptyLine() {
     // Empty lines said one after another are only noise to a screen reader.
     if (screenReaderActive && lineBreaksAtEnd == 2) return;
-    write("\n");
+    endLine();
 }
 
 void printOption(std::string_view option, std::string_view description) {
     setAttribute(purpleAttribute);
-    write(option);
+    writeText(option);
     setAttribute(whiteAttribute);
-    write(" - ");
-    write(description);
-    write("\n");
+    writeText(" - ");
+    writeText(description);
+    endLine();
 }
 
 void printRequirementBox(std::string_view box, bool met) {
@@ -167,4 +192,7 @@ void resetOutput() {
     messageLog.clear();
     lineBreaksAtEnd = 1;
     lightPalette = false;
+    offeredOptions.clear();
+    purpleText.clear();
+    currentAttribute = 0;
 }

@@ -23,5 +23,6 @@ void restoreConsole();
 // terminal); the Windows console edits lines itself.
 bool gameEditsLines();
 // One line typed with that editing (at most longestLine bytes kept); throws InputEnded at end
-// of input. Non-empty lines go into the history (the last 500) when remember is set.
+// of input. Non-empty lines go into the history (the last 500) when remember is set. Tab
+// completes the line into one of offeredOptions.
 std::string readEditedLine(bool remember);

@@ -53,6 +53,26 @@ std::string takePrompt() {
     return prompt;
 }
 
+// Readline's generator: the offered options that begin with what is typed, one per call.
+char *nextOffered(const char *typed, int state) {
+    static size_t next = 0;
+    if (state == 0) next = 0;
+    const std::string_view start = typed;
+    while (next < offeredOptions.size()) {
+        const std::string &option = offeredOptions[next++];
+        if (option.starts_with(start)) return strdup(option.c_str());
+    }
+    return nullptr;
+}
+
+// Tab completes the whole line typed so far into one of the options on screen: no blank
+// is added after it, since a trailing blank matches nothing, and never a file name.
+char **completeOffered(const char *typed, int, int) {
+    rl_attempted_completion_over = 1;
+    rl_completion_suppress_append = 1;
+    return rl_completion_matches(typed, nextOffered);
+}
+
 } // namespace
 
 void startConsole(std::string_view colourWhen) {
@@ -90,6 +110,8 @@ bool gameEditsLines() {
 }
 
 std::string readEditedLine(bool remember) {
+    rl_attempted_completion_function = completeOffered;
+    rl_completer_word_break_characters = const_cast<char *>(""); // options hold blanks
     std::string prompt = takePrompt();
     flushOutput();
     char *typed = readline(prompt.c_str());

@@ -136,6 +136,28 @@ TEST(Terminal, HistoryKeepsTheLast500LinesButNoNameToDelete) {
     EXPECT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "x2"; })) << tmux.screen();
 }
 
+// Tab completes the options the screen shows, and the names on the load list, but never a file
+// name: at the new character's name prompt it does nothing.
+TEST(Terminal, TabCompletesWhatTheScreenOffers) {
+    GameDir dir;
+    dir.addCharacter("thorvald", {});
+    Tmux tmux;
+    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
+                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    auto lastLineIs = [&](const std::string &line) {
+        return waitFor([&] { return lastLine(tmux.screen()) == line; });
+    };
+    ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "new game [n]"); }));
+    tmux.keys("lo Tab");
+    ASSERT_TRUE(lastLineIs("load character")) << tmux.screen();
+    tmux.keys("Enter th Tab");
+    ASSERT_TRUE(lastLineIs("thorvald")) << tmux.screen();
+    tmux.keys("C-u 'go back' Enter n Enter");
+    ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "Type your name below:"); }));
+    tmux.keys("th Tab x");
+    EXPECT_TRUE(lastLineIs("thx")) << tmux.screen();
+}
+
 // Either palette only adds escapes; the light one (for a light background) uses the terminal's
 // own foreground for white and no bright colour at all.
 TEST(Terminal, ColoursAddEscapesAndNothingElse) {

@@ -102,3 +102,27 @@ TEST_F(ConsoleTest, SeedsDealTheSameDrawsOnEveryStandardLibrary) {
     EXPECT_EQ(randomInt(7, 7), 7);
     EXPECT_EQ(randomInt(1, 100), 100);
 }
+
+// Tab offers what was printed in purple since the last read, each option without its letter:
+// whole option lines, and the names the item lists print in purple before their statistics.
+TEST_F(ConsoleTest, PurpleTextIsOfferedUntilTheNextRead) {
+    setColour("purple");
+    printLine("new game [n]");
+    printLine("go back");
+    printEmptyLine();
+    printOption("plains [p]", "level 1+ area (south)");
+    printOption("potions", "drink potions");
+    printText("Weapon: ");
+    setColour("purple");
+    printText("iron sword");
+    setColour("teal");
+    printText(" [x]");
+    printEmptyLine();
+    setColour("white");
+    printLine("Your options:");
+    EXPECT_EQ(offeredOptions,
+              (std::vector<std::string>{"new game", "go back", "plains", "potions", "iron sword"}));
+    feed({"x"});
+    readLine();
+    EXPECT_TRUE(offeredOptions.empty());
+}
