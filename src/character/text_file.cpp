@@ -1,5 +1,7 @@
 #include "character/text_file.hpp"
 
+#include "console/terminal.hpp"
+
 std::vector<std::string> splitLines(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::vector<std::string> lines;
@@ -29,5 +31,9 @@ FileStatus writeTextLines(const std::string &path, const std::vector<std::string
     }
     // What the game writes it must be able to read back.
     if (content.size() > largestSaveFile) return FileStatus::failed;
-    return replaceFile(path, content, claim);
+    // Ctrl-C waits for the save: the file is replaced and no temporary file is left behind.
+    holdInterruptions();
+    const FileStatus status = replaceFile(path, content, claim);
+    releaseInterruptions();
+    return status;
 }

@@ -182,7 +182,7 @@ void flushOutput() {
 }
 
 void finishOutput() {
-    if (colourEnabled) consoleOutput += "\x1b[0m";
+    if (colourEnabled) consoleOutput += colourReset;
     flushOutput();
     if (consoleToStdout) restoreConsole();
 }

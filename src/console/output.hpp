@@ -12,6 +12,7 @@
 inline std::string consoleOutput;   // bytes not yet written to standard output
 inline bool consoleToStdout = true; // false in tests: output stays in consoleOutput
 inline bool colourEnabled = false;  // ANSI colours on (decided once by startConsole)
+constexpr std::string_view colourReset = "\x1b[0m"; // the terminal's own colours again
 // Output for a screen reader: no escape of any kind, what a colour means said in words, and
 // a clear that only parts one screen from the next. Set before startConsole.
 inline bool screenReaderActive = false;

@@ -7,8 +7,9 @@
 
 // Prepares standard input and output for the game: decides how colours are shown for
 // --color=WHEN (auto: only on a terminal or console, and only with NO_COLOR unset), names
-// the window "Kelmarch: Orvanis" and, on Windows, makes both streams binary so the bytes
-// are those written on Linux.
+// the window "Kelmarch: Orvanis" (keeping the old title to give back), takes over Ctrl-C and
+// the stop signals (see holdInterruptions) and, on Windows, makes both streams binary so the
+// bytes are those written on Linux.
 void startConsole(std::string_view colourWhen);
 // Selects the attribute (1 blue, 2 green, 4 red, 8 bright) through the console's own call,
 // after writing out what was printed in the previous colour. False where colours travel as
@@ -16,8 +17,15 @@ void startConsole(std::string_view colourWhen);
 bool setConsoleAttribute(int attribute);
 // Writes the bytes to standard output as they are; false when nothing more can be written.
 bool writeStandardOutput(const char *data, size_t size);
-// Puts back the console's colours as they were before the game started.
+// Puts back the console's colours (and title, where the terminal keeps the old one) as they
+// were before the game started.
 void restoreConsole();
+
+// Ctrl-C and the signals that ask a program to stop (SIGINT, SIGTERM, SIGHUP) end the game at
+// once, leaving the terminal's colours, title and mode as they were, with the status that
+// names the signal. A save between these two calls is finished first.
+void holdInterruptions();
+void releaseInterruptions();
 
 // True when lines are read with the game's own line editing and history (readline on a
 // terminal); the Windows console edits lines itself.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <readline/history.h>
@@ -14,6 +15,53 @@
 namespace {
 
 constexpr int historyLines = 500;
+constexpr int stopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+// xterm's stack of titles: the player's title is kept while the game shows its own.
+constexpr std::string_view keepTitle = "\x1b[22;0t";
+constexpr std::string_view restoreTitle = "\x1b[23;0t";
+
+bool titleShown = false;
+// What a signal leaves on the terminal, made before any signal can come: the handler may
+// only write bytes ready in memory.
+char farewell[16];
+size_t farewellSize = 0;
+
+sigset_t stopSignalSet() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : stopSignals)
+        sigaddset(&set, signal);
+    return set;
+}
+
+// Readline catches the signal first while a line is typed: it puts the terminal's mode back
+// and sends the signal again, to this handler. Ending by the signal itself gives the status
+// the shell expects (130 for Ctrl-C).
+extern "C" void stopOnSignal(int signal) {
+    if (farewellSize > 0 && ::write(STDOUT_FILENO, farewell, farewellSize) < 0) {
+        // Nothing more can be done for a terminal that is gone.
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void catchStopSignals() {
+    std::string text;
+    if (colourEnabled) text += colourReset;
+    if (titleShown) text += restoreTitle;
+    farewellSize = std::min(text.size(), sizeof farewell);
+    std::memcpy(farewell, text.data(), farewellSize);
+
+    struct sigaction stop {};
+    stop.sa_handler = stopOnSignal;
+    stop.sa_mask = stopSignalSet(); // one farewell, even when two signals come at once
+    for (int signal : stopSignals) {
+        struct sigaction before {};
+        // A signal ignored from the start (nohup) stays ignored.
+        if (::sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            ::sigaction(signal, &stop, nullptr);
+    }
+}
 
 // Readline measures its prompt to place the cursor: each escape sequence is marked with
 // \001 and \002 as taking no room on the screen.
@@ -80,9 +128,14 @@ void startConsole(std::string_view colourWhen) {
     colourEnabled = !screenReaderActive &&
                     (colourWhen == "always" ||
                      (colourWhen == "auto" && terminal && std::getenv("NO_COLOR") == nullptr));
-    if (terminal && !screenReaderActive) consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+    if (terminal && !screenReaderActive) {
+        consoleOutput += keepTitle;
+        consoleOutput += "\x1b]0;Kelmarch: Orvanis\x07";
+        titleShown = true;
+    }
     // Readline's own escapes (the bracketed paste around each read) would reach the speech too.
     if (screenReaderActive) rl_variable_bind("enable-bracketed-paste", "off");
+    catchStopSignals();
 }
 
 bool setConsoleAttribute(int) {
@@ -100,7 +153,20 @@ bool writeStandardOutput(const char *data, size_t size) {
     return true;
 }
 
-void restoreConsole() {}
+void restoreConsole() {
+    if (titleShown) writeStandardOutput(restoreTitle.data(), restoreTitle.size());
+}
+
+void holdInterruptions() {
+    const sigset_t held = stopSignalSet();
+    ::sigprocmask(SIG_BLOCK, &held, nullptr);
+}
+
+// A signal that came meanwhile is delivered here, and ends the game.
+void releaseInterruptions() {
+    const sigset_t held = stopSignalSet();
+    ::sigprocmask(SIG_UNBLOCK, &held, nullptr);
+}
 
 // Readline echoes to standard output, so it is used only when both ends are the terminal:
 // with output redirected, the player's typing would land in the file instead.

@@ -16,15 +16,21 @@ bool consoleSaved = false;
 WORD savedAttributes = 0;
 UINT savedInputPage = 0;
 UINT savedOutputPage = 0;
+wchar_t savedTitle[1024] = L"";
+bool titleSaved = false;
+SRWLOCK saveUnderWay = SRWLOCK_INIT; // held by a save, and by Ctrl-C from then on
 
 bool isConsole(HANDLE handle) {
     DWORD mode = 0;
     return handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode);
 }
 
-// Closing the window or Ctrl-C ends the game without finishOutput: the console gets its
-// colours back here before the default handler ends the process.
+// Closing the window, Ctrl-C or Ctrl-Break ends the game without finishOutput, from a thread of
+// its own: once a save under way is done, the console gets its colours and title back here
+// before the default handler ends the process.
 BOOL WINAPI restoreOnBreak(DWORD) {
+    AcquireSRWLockExclusive(&saveUnderWay);
+    if (colourEnabled) writeStandardOutput(colourReset.data(), colourReset.size());
     restoreConsole();
     return FALSE;
 }
@@ -50,6 +56,7 @@ void startConsole(std::string_view colourWhen) {
                          (colourWhen == "auto" && console && std::getenv("NO_COLOR") == nullptr));
     attributesOnConsole = wanted && console;
     colourEnabled = wanted && !console;
+    SetConsoleCtrlHandler(restoreOnBreak, TRUE);
     if (!console) return;
 
     CONSOLE_SCREEN_BUFFER_INFO info;
@@ -58,7 +65,7 @@ void startConsole(std::string_view colourWhen) {
         savedInputPage = GetConsoleCP();
         savedOutputPage = GetConsoleOutputCP();
         consoleSaved = true;
-        SetConsoleCtrlHandler(restoreOnBreak, TRUE);
+        titleSaved = GetConsoleTitleW(savedTitle, sizeof savedTitle / sizeof savedTitle[0]) > 0;
     }
     // Names and saves are UTF-8, as on Linux.
     SetConsoleCP(CP_UTF8);
@@ -90,6 +97,15 @@ void restoreConsole() {
     SetConsoleTextAttribute(standardOutput, savedAttributes);
     SetConsoleCP(savedInputPage);
     SetConsoleOutputCP(savedOutputPage);
+    if (titleSaved) SetConsoleTitleW(savedTitle);
+}
+
+void holdInterruptions() {
+    AcquireSRWLockExclusive(&saveUnderWay);
+}
+
+void releaseInterruptions() {
+    ReleaseSRWLockExclusive(&saveUnderWay);
 }
 
 bool gameEditsLines() {

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <random>
 #include <sys/wait.h>
 #include <thread>
@@ -93,4 +94,40 @@ TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFilesAndNoGhost) {
             EXPECT_NE(entry.path().extension(), ".tmp") << entry.path() << " run " << run;
         }
     }
+}
+
+// A signal to stop that comes while a save is under way waits for it: the new file is whole
+// and in place, no temporary file is left, and the game ends by that signal.
+TEST(CrashSafety, StopSignalLetsTheSaveUnderWayFinish) {
+    GameDir dir;
+    int input[2];
+    ASSERT_EQ(::pipe(input), 0);
+    ::setenv("LD_PRELOAD", FAULT_SHIM, 1);
+    ::setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    ::setenv("KELMARCH_FAULT", "slowsync", 1);
+    pid_t child = startGame(dir, input[0], "/dev/null");
+    ::unsetenv("LD_PRELOAD");
+    ::unsetenv("ASAN_OPTIONS");
+    ::unsetenv("KELMARCH_FAULT");
+    ::close(input[0]);
+    ASSERT_GT(child, 0);
+    const std::string newGame = "new game\nCid\nyes\nwarrior\n";
+    ASSERT_EQ(::write(input[1], newGame.data(), newGame.size()), ssize_t(newGame.size()));
+
+    auto temporaryFile = [&] {
+        for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+            if (entry.path().extension() == ".tmp") return true;
+        return false;
+    };
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!temporaryFile() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(temporaryFile());
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ::close(input[1]);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_TRUE(isWholeCharacterFile(dir.read("cid.txt")));
+    EXPECT_FALSE(temporaryFile());
 }

@@ -1,16 +1,31 @@
 #include "game_run.hpp"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <regex>
+#include <sys/wait.h>
+#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
+
+// Polls instead of sleeping a fixed time: a loaded machine may take seconds to redraw.
+bool waitFor(const std::function<bool()> &condition) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
 
 // A tmux server of this test's own, on a private socket and with no configuration,
 // killed when the test ends whatever happened.
@@ -40,25 +55,32 @@ class Tmux {
         ::pclose(pipe);
         return text;
     }
-    void keys(const std::string &keys) const { run("send-keys -t game " + keys); }
+    // Typed once readline has the terminal: keys that came before would be echoed by the
+    // terminal itself, ahead of the prompt, and the screen would not show what readline made
+    // of them.
+    void keys(const std::string &keys) const {
+        waitFor([&] { return lineEdited(); });
+        run("send-keys -t game " + keys);
+    }
     std::string screen(const std::string &flags = "") const {
         return output("capture-pane -p " + flags + " -t game");
     }
 
   private:
+    // Readline works with the terminal's line mode off; the game and the shell have it on.
+    bool lineEdited() const {
+        std::string terminal = output("display -p -t game '#{pane_tty}'");
+        if (!terminal.empty()) terminal.pop_back();
+        const int fd = ::open(terminal.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+        termios mode{};
+        const bool edited = fd >= 0 && ::tcgetattr(fd, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
+        if (fd >= 0) ::close(fd);
+        return edited;
+    }
+
     std::filesystem::path socket;
     std::string base;
 };
-
-// Polls instead of sleeping a fixed time: a loaded machine may take seconds to redraw.
-bool waitFor(const std::function<bool()> &condition) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return condition();
-}
 
 std::string lastLine(const std::string &screen) {
     size_t end = screen.find_last_not_of('\n');
@@ -67,7 +89,80 @@ std::string lastLine(const std::string &screen) {
     return screen.substr(start == std::string::npos ? 0 : start + 1, end - start);
 }
 
+// A game on a pseudo-terminal, started as a shell starts it: a session of its own with that
+// terminal as its controlling one, so that Ctrl-C typed there interrupts it.
+struct TerminalGame {
+    pid_t pid = -1;
+    int master = -1;
+    std::string shown; // every byte the game sent to the terminal
+};
+
+TerminalGame startOnTerminal(const GameDir &dir) {
+    TerminalGame game;
+    game.master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (game.master < 0 || ::grantpt(game.master) != 0 || ::unlockpt(game.master) != 0) return game;
+    const std::string terminal = ::ptsname(game.master);
+    game.pid = ::fork();
+    if (game.pid == 0) {
+        ::setsid();
+        int slave = ::open(terminal.c_str(), O_RDWR);
+        if (slave < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
+        for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+            ::dup2(slave, stream);
+        ::setenv("TERM", "xterm", 1);
+        ::setenv("INPUTRC", "/dev/null", 1);
+        ::execl(KELMARCH_BINARY, KELMARCH_BINARY, static_cast<char *>(nullptr));
+        ::_exit(127);
+    }
+    return game;
+}
+
+// Reads what the game sends until `text` has come, or for `patience` at most.
+bool readUntil(TerminalGame &game, const std::string &text,
+               std::chrono::milliseconds patience = std::chrono::seconds(10)) {
+    auto deadline = std::chrono::steady_clock::now() + patience;
+    while (!contains(game.shown, text) && std::chrono::steady_clock::now() < deadline) {
+        pollfd ready{game.master, POLLIN, 0};
+        if (::poll(&ready, 1, 50) <= 0) continue;
+        char buffer[4096];
+        ssize_t got = ::read(game.master, buffer, sizeof buffer);
+        if (got <= 0) break;
+        game.shown.append(buffer, static_cast<size_t>(got));
+    }
+    return contains(game.shown, text);
+}
+
 } // namespace
+
+// Ctrl-C, SIGTERM and SIGHUP at a prompt: the game dies of the signal (the shell shows 130, 143,
+// 129) with the terminal's colours, title and line mode given back.
+TEST(Terminal, StopSignalsEndTheGameAndGiveTheTerminalBack) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        GameDir dir;
+        TerminalGame game = startOnTerminal(dir);
+        ASSERT_GT(game.pid, 0);
+        // Held open here as well, to read the terminal's mode once the game is gone.
+        const int terminal = ::open(::ptsname(game.master), O_RDWR | O_NOCTTY);
+        // The prompt's green comes once the options are out and the line is being edited.
+        ASSERT_TRUE(readUntil(game, "new game [n]\r\n\r\n"));
+        ASSERT_TRUE(readUntil(game, "\x1b[92m")) << signal;
+        if (signal == SIGINT)
+            EXPECT_EQ(::write(game.master, "\x03", 1), 1);
+        else
+            ::kill(game.pid, signal);
+        int status = 0;
+        ::waitpid(game.pid, &status, 0);
+        readUntil(game, "\x01", std::chrono::milliseconds(300)); // what is left on its way
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal;
+        EXPECT_TRUE(game.shown.ends_with("\x1b[0m\x1b[23;0t")) << signal;
+        EXPECT_NE(game.shown.find("\x1b[22;0t\x1b]0;Kelmarch: Orvanis\x07"), std::string::npos);
+        termios mode{};
+        ASSERT_EQ(::tcgetattr(terminal, &mode), 0);
+        EXPECT_EQ(mode.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO}) << signal;
+        ::close(terminal);
+        ::close(game.master);
+    }
+}
 
 TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     ASSERT_EQ(std::system("command -v tmux >/dev/null 2>&1"), 0) << "tmux is missing: make deps";
@@ -111,6 +206,18 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
                          dir.path().string() + "' '" KELMARCH_BINARY "'"));
     ASSERT_TRUE(shows("load character [l]")) << tmux.screen();
     EXPECT_EQ(tmux.screen("-e").find("\x1b["), std::string::npos) << tmux.screen("-e");
+
+    // Ctrl-C ends the game as the shell expects, and what the shell prints next has the
+    // terminal's own colour and title back.
+    ASSERT_TRUE(tmux.run("kill-session -t game"));
+    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
+                         dir.path().string() +
+                         "' 'trap true INT; " KELMARCH_BINARY "; echo ended $?; sleep 60'"));
+    ASSERT_TRUE(shows("load character [l]")) << tmux.screen();
+    tmux.keys("C-c");
+    ASSERT_TRUE(shows("ended 130")) << tmux.screen();
+    EXPECT_NE(tmux.screen("-e").find("\x1b[39mended 130"), std::string::npos) << tmux.screen("-e");
+    EXPECT_NE(tmux.output("display -p -t game '#{pane_title}'"), "Kelmarch: Orvanis\n");
 }
 
 // The up arrow goes back through the last 500 lines and no further, and never to the name
@@ -150,7 +257,9 @@ TEST(Terminal, TabCompletesWhatTheScreenOffers) {
     ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "new game [n]"); }));
     tmux.keys("lo Tab");
     ASSERT_TRUE(lastLineIs("load character")) << tmux.screen();
-    tmux.keys("Enter th Tab");
+    tmux.keys("Enter");
+    ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "LOAD CHARACTER"); }));
+    tmux.keys("th Tab");
     ASSERT_TRUE(lastLineIs("thorvald")) << tmux.screen();
     tmux.keys("C-u 'go back' Enter n Enter");
     ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "Type your name below:"); }));

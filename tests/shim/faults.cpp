@@ -5,7 +5,8 @@
 // - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call with EIO;
 //   KELMARCH_FAULT=syncfolder only the fsync of a folder; KELMARCH_FAULT=firstwrite only the
 //   first write to a file, with ENOSPC (a disk full for a moment);
-// - KELMARCH_FAULT=nolocks fails every flock with ENOLCK.
+// - KELMARCH_FAULT=nolocks fails every flock with ENOLCK;
+// - KELMARCH_FAULT=slowsync makes every fsync of a file take a second, as a slow disk would.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +64,7 @@ extern "C" int fsync(int fd) {
     struct stat file {};
     const bool folder = ::fstat(fd, &file) == 0 && S_ISDIR(file.st_mode);
     if (failing(folder ? "syncfolder" : "fsync")) return fail(EIO);
+    if (!folder && failing("slowsync")) ::sleep(1);
     return realFsync(fd);
 }
 
