@@ -9,6 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pty.h>
 #include <regex>
 #include <sys/wait.h>
 #include <termios.h>
@@ -99,16 +100,9 @@ struct TerminalGame {
 
 TerminalGame startOnTerminal(const GameDir &dir) {
     TerminalGame game;
-    game.master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (game.master < 0 || ::grantpt(game.master) != 0 || ::unlockpt(game.master) != 0) return game;
-    const std::string terminal = ::ptsname(game.master);
-    game.pid = ::fork();
+    game.pid = ::forkpty(&game.master, nullptr, nullptr, nullptr);
     if (game.pid == 0) {
-        ::setsid();
-        int slave = ::open(terminal.c_str(), O_RDWR);
-        if (slave < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
-        for (int stream : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
-            ::dup2(slave, stream);
+        if (::chdir(dir.path().c_str()) != 0) ::_exit(127);
         ::setenv("TERM", "xterm", 1);
         ::setenv("INPUTRC", "/dev/null", 1);
         ::execl(KELMARCH_BINARY, KELMARCH_BINARY, static_cast<char *>(nullptr));
