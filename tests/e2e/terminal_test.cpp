@@ -276,9 +276,8 @@ TEST(Terminal, ColoursAddEscapesAndNothingElse) {
     EXPECT_NE(light.output.find("\x1b[33mYou have"), std::string::npos);
     EXPECT_EQ(light.output.find("\x1b[9"), std::string::npos);
     EXPECT_EQ(plain.output.find('\x1b'), std::string::npos);
-    const std::regex escape("\x1b\\[[0-9;]*m");
-    EXPECT_EQ(std::regex_replace(coloured.output, escape, ""), plain.output);
-    EXPECT_EQ(std::regex_replace(light.output, escape, ""), plain.output);
+    for (const std::string &output : {coloured.output, light.output})
+        EXPECT_EQ(std::regex_replace(output, std::regex("\x1b\\[[0-9;]*m"), ""), plain.output);
 }
 
 // For a screen reader not one escape reaches a terminal: no title, no colour, and not the
