@@ -19,10 +19,10 @@ inline bool screenReaderActive = false;
 // ANSI colours for a light background: the terminal's own foreground for white and the
 // normal-intensity codes for the rest, where the bright ones all but vanish.
 inline bool lightPalette = false;
-
 // Decides lightPalette for --theme=WHEN: light, dark, or auto, which trusts the terminal's
 // COLORFGBG ("foreground;background", nullptr when unset): a background of 7 or 15 is light.
 void choosePalette(std::string_view themeWhen, const char *colourFgBg);
+
 // What the screen accepts, as it printed it in purple since the last read: each option's
 // full text, without the letter in brackets after it. Tab completes these and nothing else.
 inline std::vector<std::string> offeredOptions;

@@ -203,7 +203,8 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
 
     // Ctrl-C ends the game as the shell expects, and what the shell prints next has the
     // terminal's own colour and title back.
-    ASSERT_TRUE(tmux.run("kill-session -t game"));
+    tmux.keys("C-d");
+    ASSERT_TRUE(waitFor([&] { return !tmux.run("has-session -t game"); })) << tmux.screen();
     ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
                          dir.path().string() +
                          "' 'trap true INT; " KELMARCH_BINARY "; echo ended $?; sleep 60'"));
