@@ -76,3 +76,9 @@ std::string readEditedLine(bool remember) {
     line.resize(static_cast<size_t>(length));
     return line;
 }
+
+// No signal reaches the game here: a page runs a save to its end before it can close, and a
+// Node.js stopped by Ctrl-C dies where it is, the rename leaving the old file whole.
+void holdInterruptions() {}
+
+void releaseInterruptions() {}
