@@ -22,7 +22,7 @@ DEB_PACKAGES := $(PLAY_PACKAGES) dpkg-dev file
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix
 # npm comes with Node.js from some sources, as a package of its own from Debian.
 WEB_PACKAGES := cmake ninja-build emscripten node-acorn nodejs $(if $(shell command -v npm),,npm)
-PACKAGES := $(DEB_PACKAGES) libgtest-dev libgmock-dev tmux strace time man-db groff-base lintian \
+PACKAGES := $(DEB_PACKAGES) python3 libgtest-dev libgmock-dev tmux strace time man-db groff-base lintian \
 	$(WINDOWS_PACKAGES) wine wine64 $(WEB_PACKAGES) chromium
 # Debian's Emscripten finds its JavaScript parser (node-acorn) only through NODE_PATH.
 EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
