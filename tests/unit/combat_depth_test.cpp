@@ -242,3 +242,13 @@ TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
 }
 
 } // namespace
+
+// The fairy heals only once she is down to 100 health.
+TEST_F(CombatDepthTest, TheFairyHealsFrom100Down) {
+    drawAtEnd(false);
+    for (int32_t health : {100, 101}) {
+        enemyHealth = health;
+        enemyName = "fairy";
+        EXPECT_EQ(enemySpecialAttack(), health == 100) << health;
+    }
+}
