@@ -5,13 +5,15 @@
 // A name planted in profiles.txt by hand can neither delete nor load a file outside the folder.
 TEST(FrontEnd, HandEditedEntriesNeverReachOutsideTheDirectory) {
     GameDir dir;
-    dir.write("profiles.txt", "../outside\nbob\n");
-    dir.write("../outside.txt", "Name:Keep\n");
-    GameRun run = dir.play({"d", "../outside", "yes", "l", "../outside"});
-    EXPECT_TRUE(dir.exists("../outside.txt"));
+    // Named after this test's own folder, so no other run shares it.
+    const std::string outside = "../" + dir.path().filename().string() + "-outside";
+    dir.write("profiles.txt", outside + "\nbob\n");
+    dir.write(outside + ".txt", "Name:Keep\n");
+    GameRun run = dir.play({"d", outside, "yes", "l", outside});
+    EXPECT_TRUE(dir.exists(outside + ".txt"));
     EXPECT_EQ(dir.read("profiles.txt"), "bob\n");
     EXPECT_FALSE(contains(run.output, "Welcome back"));
-    std::filesystem::remove(dir.path().parent_path() / "outside.txt");
+    std::filesystem::remove(dir.path() / (outside + ".txt"));
 }
 
 // Blanks, a semicolon and a device name inside a longer name are all a file name can hold.
