@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 // A name planted in profiles.txt by hand can neither delete nor load a file outside the folder.
-TEST(FrontEnd, HandEditedEntriesNeverReachOutsideTheDirectory) {
+TEST(PortableFrontEnd, HandEditedEntriesNeverReachOutsideTheDirectory) {
     GameDir dir;
     // Named after this test's own folder, so no other run shares it.
     const std::string outside = "../" + dir.path().filename().string() + "-outside";
@@ -17,7 +17,7 @@ TEST(FrontEnd, HandEditedEntriesNeverReachOutsideTheDirectory) {
 }
 
 // Blanks, a semicolon and a device name inside a longer name are all a file name can hold.
-TEST(FrontEnd, AnOddButWritableNameIsKeptWhole) {
+TEST(PortableFrontEnd, AnOddButWritableNameIsKeptWhole) {
     GameDir dir;
     dir.play({"n", " Com10;nul", "yes", "warrior"});
     EXPECT_EQ(dir.read("profiles.txt"), " com10;nul\n");

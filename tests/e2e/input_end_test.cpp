@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(InputEnd, TheGameStopsAtTheUnansweredReadAndShowsTheLastMessages) {
+TEST(PortableInputEnd, TheGameStopsAtTheUnansweredReadAndShowsTheLastMessages) {
     // The missing name is never read as an empty one, so the nurse refuses nothing.
     GameDir dir;
     GameRun name = dir.play({"n"}, {"--color=always"});
@@ -22,7 +22,7 @@ TEST(InputEnd, TheGameStopsAtTheUnansweredReadAndShowsTheLastMessages) {
     EXPECT_FALSE(dir.exists("profiles.txt")); // a character that was never saved is not listed
 }
 
-TEST(InputEnd, CarriageReturnsEndLinesAndLongLinesAreCut) {
+TEST(PortableInputEnd, CarriageReturnsEndLinesAndLongLinesAreCut) {
     // The bytes past the 4,096th are dropped with the rest of their line, so the "n" at the
     // end of the first line is no new game; the CR LF lines then play as plain ones.
     GameDir dir;
@@ -33,7 +33,7 @@ TEST(InputEnd, CarriageReturnsEndLinesAndLongLinesAreCut) {
     EXPECT_TRUE(dir.read("bob.txt").starts_with("Name:Bob\nLevel:1\n"));
 }
 
-TEST(InputEnd, ALineWithoutEndNeverFillsTheMemory) {
+TEST(PortableInputEnd, ALineWithoutEndNeverFillsTheMemory) {
     GameDir dir;
     GameRun run = dir.playRaw(std::string(70'000'000, 'x'), {});
     EXPECT_EQ(run.exitCode, 0);
@@ -41,7 +41,7 @@ TEST(InputEnd, ALineWithoutEndNeverFillsTheMemory) {
     EXPECT_LT(run.peakKiB, 64 * 1024);
 }
 
-TEST(InputEnd, DamagedCharacterFilesAreRefusedOrMadeSafe) {
+TEST(PortableInputEnd, DamagedCharacterFilesAreRefusedOrMadeSafe) {
     // No screen serves these: today's game would spin on them, or print the name's escapes.
     for (const std::string &file :
          {std::string("Name:Bob\nLevel:-1\n"),

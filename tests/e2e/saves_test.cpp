@@ -67,7 +67,7 @@ std::vector<std::string> sortedLines(const std::string &text) {
 
 } // namespace
 
-TEST(Saves, TemporaryNamesAreNeverFollowedAndUnlistedFilesAreWarnedAbout) {
+TEST(PortableSaves, TemporaryNamesAreNeverFollowedAndUnlistedFilesAreWarnedAbout) {
     GameDir dir;
     fs::create_directory(dir.path() / "private");
     dir.write("private/victim", "keep\n");
@@ -151,7 +151,7 @@ TEST(Saves, PermissionsAndLinksOfTheSaveAreKept) {
 
 // A hundred games at once on one folder, half making a character and half deleting one
 // (under Wine, which starts a game slowly, sixteen).
-TEST(Saves, GamesCreatingAndDeletingAtOnceLoseNothing) {
+TEST(PortableSaves, GamesCreatingAndDeletingAtOnceLoseNothing) {
     const int pairs = std::getenv("KELMARCH_GAME") != nullptr ? 8 : 50;
     GameDir dir;
     std::string listed;
@@ -184,7 +184,7 @@ TEST(Saves, GamesCreatingAndDeletingAtOnceLoseNothing) {
     }
 }
 
-TEST(Saves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain) {
+TEST(PortableSaves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain) {
     GameDir dir;
     dir.addCharacter("Bob", hero);
     const std::string bobFile = dir.read("bob.txt");
@@ -319,7 +319,7 @@ TEST(Saves, AsAnotherUserTheGroupIsKeptAndAnUnlockableFolderTold) {
     EXPECT_EQ(unlisted.read("profiles.txt"), "ann\n");
 }
 
-TEST(Saves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
+TEST(PortableSaves, DamagedCharacterFilesAreNeitherPlayedNorTouched) {
     struct Case {
         std::string name;
         std::string content; // of bob.txt, unless a special file takes its place
@@ -408,7 +408,7 @@ TEST(Saves, AFailingStepOfASaveIsToldAndLeavesTheOldFileWhole) {
 
 // A list that cannot be read whole is never written over: every name after the break would
 // be lost. The new character's file is saved all the same, and the player told.
-TEST(Saves, DamagedListsAreReadAsEmptyAndNeverRewritten) {
+TEST(PortableSaves, DamagedListsAreReadAsEmptyAndNeverRewritten) {
     for (const std::string kind : {"fifo", "endless", "over 1 MiB", "read error"}) {
         GameDir dir;
         const fs::path list = dir.path() / "profiles.txt";
@@ -431,7 +431,7 @@ TEST(Saves, DamagedListsAreReadAsEmptyAndNeverRewritten) {
     }
 }
 
-TEST(Saves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
+TEST(PortableSaves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
     GameDir dir;
     dir.write("profiles.txt", "\xEF\xBB\xBF"
                               "ann\r\n\x1b]0;owned\x07\r\nc\xC2\x9B\r\nbob\r\n");
@@ -449,7 +449,7 @@ TEST(Saves, WindowsLineEndingsByteOrderMarksAndControlCharactersInFiles) {
 // On Windows "Élodie" and "élodie" name one file: the second replaces the first in the list
 // too, so that deleting a name never takes another listed character's file. Elsewhere they
 // are two characters; either way every listed name still loads.
-TEST(Saves, NamesThatAreOneFileAreOneCharacter) {
+TEST(PortableSaves, NamesThatAreOneFileAreOneCharacter) {
     GameDir dir;
     dir.play({"n", "\u00c9lodie", "yes", "warrior"});
     dir.play({"n", "\u00e9lodie", "yes", "mage"});

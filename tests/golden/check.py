@@ -11,11 +11,12 @@ breaks) becomes one "~~ clear ~~" line, and each typed line stands as "> line" w
 read it. Colours are off unless args asks for them; then each escape shows as {colour}.
 Where a line was read is found by replaying the session once per typed line, stopped after
 that many lines: nothing the game itself says about its reads is used.
---record rewrites transcript.txt and after/ instead. KELMARCH_SESSIONS="name ..." replays
-only the sessions named.
+--record rewrites transcript.txt and after/ instead. KELMARCH_SESSIONS="pattern ..." replays
+only the sessions whose names match one of the patterns ("files_*").
 """
 import difflib
 import filecmp
+import fnmatch
 import os
 import re
 import shutil
@@ -184,7 +185,7 @@ def main():
     chosen = os.environ.get("KELMARCH_SESSIONS", "").split()
     sessions = sorted(os.path.join(here, n) for n in os.listdir(here)
                       if os.path.isfile(os.path.join(here, n, "args"))
-                      and (not chosen or n in chosen))
+                      and (not chosen or any(fnmatch.fnmatch(n, p) for p in chosen)))
     if not sessions:
         print(f"no sessions found in {here}", file=sys.stderr)
         return 1
