@@ -252,3 +252,58 @@ TEST_F(CombatDepthTest, TheFairyHealsFrom100Down) {
         EXPECT_EQ(enemySpecialAttack(), health == 100) << health;
     }
 }
+
+// Every enemy's special at an attack of 40, each draw at its low end (a damage roll of
+// 0.75 of the power) and each chance met: what it says and what it leaves running.
+TEST_F(CombatDepthTest, EveryEnemysSpecial) {
+    struct Case {
+        std::string enemy;
+        std::vector<std::string> lines;
+        int32_t bleed, poison, fire, stun; // per-round damage left running, stun rounds
+    };
+    const std::string did = "The enemy did ", bleeds = "The enemy caused you to bleed for 3 rounds.",
+                      poisons = "The enemy poisoned you for 4 rounds.",
+                      ignites = "The enemy ignited you for 2 rounds.",
+                      stuns = "The enemy stunned you for 1 round.";
+    // clang-format off
+    const Case cases[] = {
+        {"jackalope", {did + "30 damage with charge."}, 0, 0, 0, 0},
+        {"salamander", {did + "30 damage with strike."}, 0, 0, 0, 0},
+        {"ancient ogre", {did + "30 damage with stomp.", did + "30 damage with stomp."}, 0, 0, 0, 0},
+        {"unicorn", {did + "30 damage with impale.", bleeds}, 3, 0, 0, 0},
+        {"fairy", {"The enemy recovered 20 health with heal."}, 0, 0, 0, 0},
+        {"living tree", {did + "30 damage with bark throw.", stuns}, 0, 0, 0, 1},
+        {"elf", {poisons}, 0, 4, 0, 0},
+        {"owl", {did + "45 damage with peck."}, 0, 0, 0, 0},
+        {"griffin", {bleeds}, 10, 0, 0, 0},
+        {"cockatrice", {did + "30 damage with flap.", stuns}, 0, 0, 0, 1},
+        {"giant", {did + "60 damage with boulder throw."}, 0, 0, 0, 0},
+        {"rogue", {did + "15 damage with blades.", did + "15 damage with blades."}, 0, 0, 0, 0},
+        {"nymph", {"The enemy recovered 50 health with mend."}, 0, 0, 0, 0},
+        {"siren", {"The enemy stunned you for 2 round."}, 0, 0, 0, 2},
+        {"thunderbird", {did + "40 damage with shock."}, 0, 0, 0, 0},
+        {"leviathan", {poisons}, 0, 10, 0, 0},
+        {"fire wisp", {ignites}, 0, 0, 10, 0},
+        {"serpent", {poisons}, 0, 8, 0, 0},
+        {"charred golem", {did + "60 damage with smolder.", ignites}, 0, 0, 15, 0},
+        {"banshee", {did + "15 damage with shriek.", stuns}, 0, 0, 0, 1},
+        {"hellhound", {bleeds}, 25, 0, 0, 0},
+        {"zombie", {did + "15 damage and recovered 15 health with BRAINS."}, 0, 0, 0, 0},
+        {"phoenix", {"The enemy fully recovered with rebirth."}, 0, 0, 0, 0},
+        {"dragon", {ignites}, 0, 0, 40, 0},
+        {"Dovik Vel'karr", {"Dovik Vel'karr smacks you with code for 60 damage!"}, 0, 0, 0, 0},
+    };
+    // clang-format on
+    drawAtEnd(false);
+    for (const Case &c : cases) {
+        resetFight();
+        enemyHealth = 100; // low enough for the fairy's and the nymph's healing
+        messageLog.clear();
+        special(c.enemy, 40);
+        EXPECT_EQ(messageLog, c.lines) << c.enemy;
+        EXPECT_EQ(playerBleedDamage, c.bleed) << c.enemy;
+        EXPECT_EQ(playerPoisonDamage, c.poison) << c.enemy;
+        EXPECT_EQ(playerFireDamage, c.fire) << c.enemy;
+        EXPECT_EQ(playerStunRounds, c.stun) << c.enemy;
+    }
+}
