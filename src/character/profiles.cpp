@@ -43,7 +43,11 @@ void lockList() {
 
 void readProfiles() {
     std::vector<std::string> lines;
+    // Under the folder's lock: Windows cannot replace a file another game has open, so a
+    // game reading the list would make a save of it fail and lose that change.
+    lockSaveFolder();
     readTextLines(profilesFile, lines);
+    unlockSaveFolder();
     listProfiles(lines);
 }
 
