@@ -179,10 +179,16 @@ def main():
         print(f"no sessions found in {here}", file=sys.stderr)
         return 1
     with tempfile.TemporaryDirectory(prefix="kelmarch-golden.") as scratch:
+        hung = []
+
+        # A build that hangs once most likely hangs everywhere: the rest are not played.
         def one(session):
+            if hung:
+                return "not played: another session stopped answering"
             try:
                 return check(command, session, record, scratch)
             except subprocess.TimeoutExpired:
+                hung.append(session)
                 return "the game stopped answering"
             except RuntimeError as error:
                 return str(error)
