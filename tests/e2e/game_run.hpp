@@ -41,8 +41,9 @@ class GameDir {
     std::filesystem::path dir;
 };
 
-// Starts the game (no terminal: colours off) in the folder without waiting for it, reading the open
-// file `input` and writing to the file `output`; the caller waits for the process it returns.
+// Starts the game under test (KELMARCH_GAME when set; no terminal: colours off) in the folder
+// without waiting for it, reading the open file `input` and writing to the file `output`; the
+// caller waits for the process it returns.
 pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output);
 
 // A character file as the game writes it for a new warrior of this name, with each override
