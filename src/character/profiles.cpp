@@ -45,7 +45,7 @@ void readProfiles() {
     std::vector<std::string> lines;
     // Under the folder's lock: Windows cannot replace a file another game has open, so a
     // game reading the list would make a save of it fail and lose that change.
-    lockSaveFolder();
+    lockList();
     readTextLines(profilesFile, lines);
     unlockSaveFolder();
     listProfiles(lines);

@@ -8,7 +8,8 @@ Each session folder holds: args (the game's arguments), input.txt (what is typed
 (optional: files in the save folder at the start), transcript.txt and after/ (the save folder
 at the end). The transcript is the game's real output made readable: each clear (300 line
 breaks) becomes one "~~ clear ~~" line, and each typed line stands as "> line" where the game
-read it. Colours are off unless args asks for them; then each escape shows as {colour}.
+read it. Output goes to a pipe, so colours are off unless args asks for them with
+--color=always; then each escape shows as {colour}.
 Where a line was read is found by replaying the session once per typed line, stopped after
 that many lines: nothing the game itself says about its reads is used.
 --record rewrites transcript.txt and after/ instead. KELMARCH_SESSIONS="pattern ..." replays
@@ -43,8 +44,6 @@ def run(command, session, lines, folder):
         os.mkdir(folder)
     with open(os.path.join(session, "args")) as f:
         args = f.read().split()
-    if not any(a.startswith("--color") for a in args):
-        args.append("--color=never")
     typed = b"".join(lines)
     # The sessions are recorded in the palette for a dark background, whatever the terminal's.
     env = {key: value for key, value in os.environ.items() if key != "COLORFGBG"}

@@ -300,7 +300,7 @@ TEST_F(CombatDepthTest, EveryEnemysSpecial) {
         enemyHealth = 100; // low enough for the fairy's and the nymph's healing
         messageLog.clear();
         special(c.enemy, 40);
-        EXPECT_EQ(messageLog, c.lines) << c.enemy;
+        EXPECT_EQ(loggedTexts(), c.lines) << c.enemy;
         EXPECT_EQ(playerBleedDamage, c.bleed) << c.enemy;
         EXPECT_EQ(playerPoisonDamage, c.poison) << c.enemy;
         EXPECT_EQ(playerFireDamage, c.fire) << c.enemy;

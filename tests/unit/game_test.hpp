@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <vector>
 
 class GameTest : public ::testing::Test {
   protected:
@@ -44,6 +45,14 @@ class GameTest : public ::testing::Test {
             text += line + "\n";
         input.clear();
         input.str(text);
+    }
+
+    // The texts of the message log, in order.
+    static std::vector<std::string> loggedTexts() {
+        std::vector<std::string> texts;
+        for (const LogLine &line : messageLog)
+            texts.push_back(line.text);
+        return texts;
     }
 
     // Everything printed since the last call.

@@ -3,6 +3,7 @@
 #include "character/character.hpp"
 #include "combat/enemies.hpp"
 #include "combat/rewards.hpp"
+#include "frontend/screens.hpp"
 
 #include <string>
 #include <vector>
@@ -28,7 +29,7 @@ class RewardsTest : public GameTest {
         character.inventory.clear();
         enemySlain();
         std::vector<std::string> lines;
-        for (const std::string &line : messageLog)
+        for (const std::string &line : loggedTexts())
             if (line.starts_with("The enemy dropped") || line.starts_with("Item Stats"))
                 lines.push_back(line);
         return lines;
@@ -110,9 +111,9 @@ TEST_F(RewardsTest, LaterDropsTheDragonsArmourAndTheHoard) {
         messageLog.clear();
         character.wilderness = area::dragonLair;
         enemySlain();
-        EXPECT_EQ(messageLog[0], armour == 50 ? scale : bone);
+        EXPECT_EQ(loggedTexts()[0], armour == 50 ? scale : bone);
     }
-    EXPECT_EQ(messageLog[1], "Item Stats: +26 Def [45 Def]");
+    EXPECT_EQ(loggedTexts()[1], "Item Stats: +26 Def [45 Def]");
     EXPECT_EQ(drops(7, "phoenix", 20).size(), 2u);
 
     EXPECT_EQ(drops(99, secretBossName, 10).size(), 22u);
@@ -123,7 +124,7 @@ TEST_F(RewardsTest, LaterDropsTheDragonsArmourAndTheHoard) {
     character.wilderness = area::secretLair;
     messageLog.clear();
     enemySlain();
-    EXPECT_EQ(messageLog[0].substr(0, 12), "You received");
+    EXPECT_EQ(loggedTexts()[0].substr(0, 12), "You received");
 
     // The first dragon drops nothing, pays its fixed reward and opens the ending.
     character.gameOver = false;
@@ -161,7 +162,7 @@ TEST_F(RewardsTest, GoldAndXpPerKill) {
         messageLog.clear();
         enemySlain();
         ASSERT_FALSE(messageLog.empty());
-        EXPECT_EQ(messageLog[0], c.received) << c.enemy << " at " << c.characterLevel;
+        EXPECT_EQ(loggedTexts()[0], c.received) << c.enemy << " at " << c.characterLevel;
     }
 }
 
@@ -198,7 +199,8 @@ TEST_F(RewardsTest, LevellingUp) {
         enemyLevel = 1;
         messageLog.clear();
         enemySlain();
-        std::vector<std::string> log(messageLog.begin() + 1, messageLog.end());
+        std::vector<std::string> log = loggedTexts();
+        log.erase(log.begin());
         EXPECT_EQ(log, c.log) << c.level << " with " << c.xpBefore;
         EXPECT_EQ(character.level, c.levelAfter);
         EXPECT_EQ(character.xp, c.xpAfter);

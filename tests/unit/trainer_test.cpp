@@ -49,7 +49,7 @@ TEST_F(TrainerTest, SkillCostsRiseByTheirStepFromLevelTwo) {
                 << shown;
             // The fourth point asked for is not there.
             const std::vector<std::string> refused{"You don't have any more skill points to use."};
-            EXPECT_EQ(messageLog, level == 3 ? refused : std::vector<std::string>{}) << c.skill;
+            EXPECT_EQ(loggedTexts(), level == 3 ? refused : std::vector<std::string>{}) << c.skill;
         }
         EXPECT_EQ(character.skillPoints, 0);
     }
