@@ -4,6 +4,8 @@
 
 #include "character/platform_files.hpp"
 
+#include "character/descriptor_io.hpp"
+
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -100,16 +102,6 @@ std::string directoryOf(const std::string &path) {
     size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        content.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
 }
 
 // The rename is only durable once the directory that holds the name is on the disk.
@@ -209,21 +201,9 @@ FileStatus readWholeFile(const std::string &path, size_t limit, std::string &con
         return FileStatus::damaged;
     }
     content.reserve(static_cast<size_t>(opened.st_size));
-    char buffer[65536];
-    while (true) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        // A read error part-way must not pass for a shorter file.
-        if (got < 0 || content.size() + static_cast<size_t>(got) > limit) {
-            ::close(fd);
-            content.clear();
-            return FileStatus::damaged;
-        }
-        if (got == 0) break;
-        content.append(buffer, static_cast<size_t>(got));
-    }
+    const bool whole = readAll(fd, limit, content);
     ::close(fd);
-    return FileStatus::done;
+    return whole ? FileStatus::done : FileStatus::damaged;
 }
 
 FileStatus replaceFile(const std::string &path, std::string_view content, bool claim) {

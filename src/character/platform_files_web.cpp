@@ -4,6 +4,8 @@
 // play at a time, so nothing here is locked or claimed.
 #include "character/platform_files.hpp"
 
+#include "character/descriptor_io.hpp"
+
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -26,16 +28,6 @@ bool syncFolder() {
     return synced;
 }
 
-bool writeAll(int fd, std::string_view content) {
-    while (!content.empty()) {
-        ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        content.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
 } // namespace
 
 FileStatus readWholeFile(const std::string &path, size_t limit, std::string &content) {
@@ -49,21 +41,9 @@ FileStatus readWholeFile(const std::string &path, size_t limit, std::string &con
         return FileStatus::damaged;
     int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return FileStatus::damaged;
-    char buffer[65536];
-    while (true) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        // A read error part-way must not pass for a shorter file.
-        if (got < 0 || content.size() + static_cast<size_t>(got) > limit) {
-            ::close(fd);
-            content.clear();
-            return FileStatus::damaged;
-        }
-        if (got == 0) break;
-        content.append(buffer, static_cast<size_t>(got));
-    }
+    const bool whole = readAll(fd, limit, content);
     ::close(fd);
-    return FileStatus::done;
+    return whole ? FileStatus::done : FileStatus::damaged;
 }
 
 // The new content goes into a temporary file that is renamed over the old one, so the
