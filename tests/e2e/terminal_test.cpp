@@ -290,21 +290,35 @@ TEST(Terminal, AScreenReaderGetsNoEscapeOnATerminal) {
         GameDir dir;
         TerminalGame game = startOnTerminal(dir, mode);
         ASSERT_GT(game.pid, 0);
-        // Each answer once its question is out, so no line is typed ahead of the game.
+        const int terminal = ::open(::ptsname(game.master), O_RDWR | O_NOCTTY);
+        // Each answer once its question is out and readline has the terminal in its own mode:
+        // a Ctrl-D typed while the line discipline still collects whole lines would never
+        // reach it as an end of input.
+        auto lineBeingEdited = [&] {
+            termios mode{};
+            return ::tcgetattr(terminal, &mode) == 0 && (mode.c_lflag & ICANON) == 0;
+        };
         for (auto [shown, typed] : {std::pair{"new game [n]", "n\r"},
                                     {"Type your name below:", "Ann\r"},
                                     {"correct?", "yes\r"},
                                     {"tactical spell caster", "warrior\r"},
                                     {"level 1+ area (west)", "\x04"}}) {
             ASSERT_TRUE(readUntil(game, shown)) << mode << game.shown;
+            ASSERT_TRUE(waitFor(lineBeingEdited)) << mode << game.shown;
             ASSERT_EQ(::write(game.master, typed, std::strlen(typed)),
                       static_cast<ssize_t>(std::strlen(typed)));
         }
+        ::close(terminal);
+        // Read to the end, so the game never waits on a full terminal; the terminal reads
+        // as closed once the game has gone.
+        readUntil(game, "\x01", std::chrono::seconds(20));
         int status = 0;
-        ::waitpid(game.pid, &status, 0);
-        readUntil(game, "\x01", std::chrono::milliseconds(300)); // what is left on its way
+        if (!waitFor([&] { return ::waitpid(game.pid, &status, WNOHANG) == game.pid; })) {
+            ::kill(game.pid, SIGKILL);
+            ::waitpid(game.pid, &status, 0);
+        }
         ::close(game.master);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << mode;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << mode << game.shown;
         if (mode[0] == '0')
             EXPECT_NE(game.shown.find("\x1b]0;Kelmarch: Orvanis\x07"), std::string::npos);
         else
