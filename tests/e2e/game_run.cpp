@@ -33,7 +33,11 @@ std::string slurp(const std::filesystem::path &file) {
     return content.str();
 }
 
-constexpr size_t clearLines = 300;
+// The Windows and web tests play the same games through Wine or Node.js.
+std::string gameCommand() {
+    const char *game = std::getenv("KELMARCH_GAME");
+    return game != nullptr ? std::string(game) : quoted(KELMARCH_BINARY);
+}
 
 } // namespace
 
@@ -65,9 +69,7 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     const bool measured = std::filesystem::exists("/usr/bin/time");
     std::string command = "cd " + quoted(dir.string()) + " && timeout -k 5 60 ";
     if (measured) command += "/usr/bin/time -f %M -o " + quoted((io / "peak").string()) + " ";
-    // The Windows tests play the same games through Wine.
-    const char *game = std::getenv("KELMARCH_GAME");
-    command += game != nullptr ? std::string(game) : quoted(KELMARCH_BINARY);
+    command += gameCommand();
     for (const std::string &arg : args)
         command.append(" ").append(quoted(arg));
     command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +
@@ -87,18 +89,14 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
 }
 
 pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output) {
+    const std::string command = "exec " + gameCommand();
     pid_t child = ::fork();
     if (child == 0) {
         int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (out < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
         ::dup2(input, STDIN_FILENO);
         ::dup2(out, STDOUT_FILENO);
-        // As play does: the Windows tests start this game through Wine too.
-        if (const char *game = std::getenv("KELMARCH_GAME"))
-            ::execl("/bin/sh", "sh", "-c", ("exec " + std::string(game)).c_str(),
-                    static_cast<char *>(nullptr));
-        else
-            ::execl(KELMARCH_BINARY, KELMARCH_BINARY, static_cast<char *>(nullptr));
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
         ::_exit(127);
     }
     return child;
@@ -122,32 +120,6 @@ std::string GameDir::read(const std::string &name) const {
 
 bool GameDir::exists(const std::string &name) const {
     return std::filesystem::exists(dir / name);
-}
-
-// A run of line breaks is the end of the line before it (if any), then empty lines, then
-// as many clearings as fit: the game never prints an empty line straight after a clear.
-std::string withClears(const std::string &output) {
-    std::string result;
-    size_t i = 0;
-    while (i < output.size()) {
-        if (output[i] != '\n') {
-            result += output[i++];
-            continue;
-        }
-        size_t run = 0;
-        while (i + run < output.size() && output[i + run] == '\n')
-            ++run;
-        size_t breaks = run;
-        if (i > 0) {
-            result += '\n';
-            --breaks;
-        }
-        result.append(breaks % clearLines, '\n');
-        for (size_t c = 0; c < breaks / clearLines; ++c)
-            result += "<clear>\n";
-        i += run;
-    }
-    return result;
 }
 
 bool contains(const std::string &text, const std::string &part) {

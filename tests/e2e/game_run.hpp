@@ -50,7 +50,4 @@ pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &outp
 // replacing the line of its key or, for a key the new warrior lacks, added at the end.
 std::string characterFile(const std::string &name, const Overrides &overrides = {});
 
-// The output with each clearing of the screen (300 line breaks) shown as a "<clear>" line.
-std::string withClears(const std::string &output);
-
 bool contains(const std::string &text, const std::string &part);
