@@ -1,12 +1,8 @@
 #include "game_run.hpp"
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <map>
 
 TEST(Options, VersionHelpAndUsage) {
     GameDir dir;
@@ -77,43 +73,4 @@ TEST(Options, DirKeepsEverySaveInItsFolder) {
 
     GameRun loaded = dir.play({"l", "ann"}, {"--dir=" + folder.string()});
     EXPECT_TRUE(contains(loaded.output, "\nWelcome back Ann.\n"));
-}
-
-// The recorded screen-reader session (tests/golden/screen_reader) pins what is said; here, what
-// must hold of it: not one escape, even with colours asked for, no more than two empty lines in
-// a row, the variable doing what the option does, and the same saves as the default mode.
-TEST(Options, ScreenReaderChangesOnlyWhatIsShown) {
-    const std::filesystem::path session = GOLDEN_SESSIONS "/screen_reader";
-    std::vector<std::string> lines, args;
-    std::ifstream input(session / "input.txt");
-    for (std::string line; std::getline(input, line);)
-        lines.push_back(line);
-    std::ifstream argsFile(session / "args");
-    std::copy(std::istream_iterator<std::string>(argsFile), std::istream_iterator<std::string>(),
-              std::back_inserter(args));
-    ASSERT_EQ(std::erase(args, "--screen-reader"), 1u);
-
-    auto play = [&](GameDir &dir, const std::vector<std::string> &extra) {
-        std::filesystem::copy(session / "before", dir.path());
-        std::vector<std::string> all = args;
-        all.insert(all.end(), extra.begin(), extra.end());
-        GameRun run = dir.play(lines, all);
-        EXPECT_EQ(run.exitCode, 0);
-        return run.output;
-    };
-    GameDir reader, byVariable, plain;
-    const std::string said = play(reader, {"--screen-reader", "--color=always"});
-    EXPECT_EQ(said.find('\x1b'), std::string::npos);
-    EXPECT_FALSE(said.starts_with("\n\n\n") || contains(said, "\n\n\n\n")) << said;
-    ::setenv("KELMARCH_SCREEN_READER", "1", 1);
-    EXPECT_EQ(play(byVariable, {}), said);
-    ::unsetenv("KELMARCH_SCREEN_READER");
-    EXPECT_TRUE(contains(play(plain, {"--color=always"}), "\x1b[92m [10 Attk]"));
-    auto saves = [](const GameDir &dir) {
-        std::map<std::string, std::string> files;
-        for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
-            files[entry.path().filename().string()] = dir.read(entry.path().filename().string());
-        return files;
-    };
-    EXPECT_EQ(saves(plain), saves(reader));
 }
