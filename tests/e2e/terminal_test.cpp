@@ -64,6 +64,11 @@ class Tmux {
         waitFor([&] { return lineEdited(); });
         run("send-keys -t game " + keys);
     }
+    // The game in a detached pane of a fixed size, in its working directory.
+    bool play(const GameDir &dir, const std::string &variable = "INPUTRC=/dev/null") const {
+        return run("new-session -d -s game -x 100 -y 40 -e " + variable + " -c '" +
+                   dir.path().string() + "' '" KELMARCH_BINARY "'");
+    }
     std::string screen(const std::string &flags = "") const {
         return output("capture-pane -p " + flags + " -t game");
     }
@@ -167,10 +172,8 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     auto shows = [&](const std::string &text) {
         return waitFor([&] { return tmux.screen().find(text) != std::string::npos; });
     };
-    // A detached pane of a fixed size, in the game's working directory; a terminal gets
-    // colours unasked.
-    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
-                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    // A terminal gets colours unasked.
+    ASSERT_TRUE(tmux.play(dir));
 
     ASSERT_TRUE(shows("new game [n]")) << tmux.screen();
     EXPECT_EQ(tmux.output("display -p -t game '#{pane_title}'"), "Kelmarch: Orvanis\n");
@@ -198,8 +201,7 @@ TEST(Terminal, NewGameInARealTerminalWithTitleAndRecall) {
     EXPECT_EQ(dir.read("profiles.txt"), "ann\n");
 
     // NO_COLOR turns them off, even on a terminal.
-    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e NO_COLOR=1 -c '" +
-                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    ASSERT_TRUE(tmux.play(dir, "NO_COLOR=1"));
     ASSERT_TRUE(shows("load character [l]")) << tmux.screen();
     EXPECT_EQ(tmux.screen("-e").find("\x1b["), std::string::npos) << tmux.screen("-e");
 }
@@ -210,8 +212,7 @@ TEST(Terminal, HistoryKeepsTheLast500LinesButNoNameToDelete) {
     GameDir dir;
     dir.addCharacter("ann", {});
     Tmux tmux;
-    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
-                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    ASSERT_TRUE(tmux.play(dir));
     ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "new game [n]"); }));
     tmux.keys("d Enter ann Enter no Enter Up Up");
     ASSERT_TRUE(waitFor([&] { return lastLine(tmux.screen()) == "d"; })) << tmux.screen();
@@ -233,8 +234,7 @@ TEST(Terminal, TabCompletesWhatTheScreenOffers) {
     GameDir dir;
     dir.addCharacter("thorvald", {});
     Tmux tmux;
-    ASSERT_TRUE(tmux.run("new-session -d -s game -x 100 -y 40 -e INPUTRC=/dev/null -c '" +
-                         dir.path().string() + "' '" KELMARCH_BINARY "'"));
+    ASSERT_TRUE(tmux.play(dir));
     auto lastLineIs = [&](const std::string &line) {
         return waitFor([&] { return lastLine(tmux.screen()) == line; });
     };

@@ -62,17 +62,6 @@ class GameTest : public ::testing::Test {
         return printed;
     }
 
-    static std::string readFile(const std::string &name) {
-        std::ifstream file(name, std::ios::binary);
-        std::stringstream content;
-        content << file.rdbuf();
-        return content.str();
-    }
-
-    static void writeFile(const std::string &name, const std::string &content) {
-        std::ofstream(name, std::ios::binary) << content;
-    }
-
     std::istringstream input;
     std::filesystem::path previousDir;
     std::filesystem::path workDir;
