@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 TEST(Options, VersionHelpAndUsage) {
     GameDir dir;
@@ -73,4 +75,22 @@ TEST(Options, DirKeepsEverySaveInItsFolder) {
 
     GameRun loaded = dir.play({"l", "ann"}, {"--dir=" + folder.string()});
     EXPECT_TRUE(contains(loaded.output, "\nWelcome back Ann.\n"));
+}
+
+// A screen reader changes what is shown, never the game: the recorded screen-reader session
+// played without the mode leaves the very same saves.
+TEST(Options, AScreenReaderPlaysTheSameGame) {
+    const std::filesystem::path session = GOLDEN_SESSIONS "/screen_reader";
+    std::vector<std::string> lines;
+    std::ifstream input(session / "input.txt");
+    for (std::string line; std::getline(input, line);)
+        lines.push_back(line);
+    GameDir dir;
+    std::filesystem::copy(session / "before", dir.path());
+    ASSERT_EQ(dir.play(lines, {"--seed", "17"}).exitCode, 0);
+    for (const auto &entry : std::filesystem::directory_iterator(session / "after")) {
+        std::ifstream saved(entry.path(), std::ios::binary);
+        const std::string name = entry.path().filename().string();
+        EXPECT_EQ(dir.read(name), std::string(std::istreambuf_iterator<char>(saved), {})) << name;
+    }
 }
