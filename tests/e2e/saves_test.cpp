@@ -209,6 +209,10 @@ TEST(PortableSaves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain
         lines.insert(lines.end(), {"l", "bob"});
     lines.insert(lines.end(), {"d", "bob", "yes", "n", "Bob", "yes", "warrior"});
     GameRun other = dir.play(lines);
+    // On a busy machine the other game may be through before the first visit is shown.
+    for (int wait = 0; wait < 3000 && !contains(dir.read("held.out"), "You are fully recovered.");
+         ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     healing = false;
     hospital.join();
     EXPECT_EQ(count(other.output, playedElsewhere + "\n\nKELMARCH: ORVANIS"), 41u);
