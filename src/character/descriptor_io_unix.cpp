@@ -1,6 +1,9 @@
 #include "character/descriptor_io.hpp"
 
+#include "character/platform_files.hpp"
+
 #include <cerrno>
+#include <dirent.h>
 #include <unistd.h>
 
 bool writeAll(int fd, std::string_view content) {
@@ -25,4 +28,15 @@ bool readAll(int fd, size_t limit, std::string &content) {
         if (got == 0) return true;
         content.append(buffer, static_cast<size_t>(got));
     }
+}
+
+std::vector<std::string> temporaryNamesHere() {
+    std::vector<std::string> names;
+    DIR *folder = ::opendir(".");
+    if (folder == nullptr) return names;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (isTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
+    }
+    ::closedir(folder);
+    return names;
 }

@@ -8,14 +8,12 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -182,8 +180,7 @@ FileStatus putInPlace(const std::string &temporary, const std::string &target, b
     // A file system without hard links: the name's absence is looked at just before.
     struct stat found {};
     if (::lstat(target.c_str(), &found) == 0) return FileStatus::busy;
-    return ::rename(temporary.c_str(), target.c_str()) == 0 ? FileStatus::done
-                                                            : FileStatus::failed;
+    return ::rename(temporary.c_str(), target.c_str()) == 0 ? FileStatus::done : FileStatus::failed;
 }
 
 } // namespace
@@ -308,14 +305,7 @@ void unlockSaveFolder() {
 }
 
 void removeStaleTemporaryFiles() {
-    DIR *folder = ::opendir(".");
-    if (folder == nullptr) return;
-    std::vector<std::string> names;
-    while (const dirent *entry = ::readdir(folder)) {
-        if (isTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
-    }
-    ::closedir(folder);
-    for (const std::string &name : names) {
+    for (const std::string &name : temporaryNamesHere()) {
         int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
         // Only a file no living game holds is a leftover.

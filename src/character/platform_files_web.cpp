@@ -7,11 +7,9 @@
 #include "character/descriptor_io.hpp"
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -93,14 +91,7 @@ FileStatus lockSaveFolder(std::chrono::milliseconds) {
 void unlockSaveFolder() {}
 
 void removeStaleTemporaryFiles() {
-    DIR *folder = ::opendir(".");
-    if (folder == nullptr) return;
-    std::vector<std::string> names;
-    while (const dirent *entry = ::readdir(folder)) {
-        if (isTemporaryName(entry->d_name)) names.emplace_back(entry->d_name);
-    }
-    ::closedir(folder);
-    for (const std::string &name : names)
+    for (const std::string &name : temporaryNamesHere())
         ::unlink(name.c_str());
 }
 
