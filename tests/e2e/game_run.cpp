@@ -1,6 +1,5 @@
 #include "game_run.hpp"
 
-#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
@@ -13,23 +12,16 @@
 
 namespace {
 
-std::atomic<int> dirCounter{0};
-
 std::string quoted(const std::string &text) {
     std::string out = "'";
-    for (char c : text) {
-        if (c == '\'')
-            out += "'\\''";
-        else
-            out += c;
-    }
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
 }
 
 std::string slurp(const std::filesystem::path &file) {
-    std::ifstream in(file, std::ios::binary);
     std::stringstream content;
-    content << in.rdbuf();
+    content << std::ifstream(file, std::ios::binary).rdbuf();
     return content.str();
 }
 
@@ -42,8 +34,9 @@ std::string gameCommand() {
 } // namespace
 
 GameDir::GameDir() {
+    static std::atomic<int> made{0};
     dir = std::filesystem::temp_directory_path() /
-          ("kelmarch-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(dirCounter++));
+          ("kelmarch-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
 }
@@ -61,9 +54,9 @@ GameRun GameDir::play(const std::vector<std::string> &lines, const std::vector<s
 }
 
 GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::string> &args) {
-    const std::filesystem::path io = dir.parent_path() / (dir.filename().string() + "-io");
+    const std::filesystem::path io = dir.string() + "-io";
     std::filesystem::create_directories(io);
-    { std::ofstream(io / "stdin", std::ios::binary) << stdinBytes; }
+    std::ofstream(io / "stdin", std::ios::binary) << stdinBytes;
     // A game that stops answering fails its test instead of hanging the suite. GNU time
     // measures the game alone, where the test's own rusage would count this process too.
     const bool measured = std::filesystem::exists("/usr/bin/time");
@@ -71,19 +64,16 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     if (measured) command += "/usr/bin/time -f %M -o " + quoted((io / "peak").string()) + " ";
     command += gameCommand();
     for (const std::string &arg : args)
-        command.append(" ").append(quoted(arg));
+        command += " " + quoted(arg);
     command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +
                " 2> " + quoted((io / "stderr").string());
-    int status = std::system(command.c_str());
-    GameRun run;
-    run.output = slurp(io / "stdout");
-    run.errors = slurp(io / "stderr");
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    if (measured) {
-        std::string peak = slurp(io / "peak"); // a note on the exit status may come first
-        size_t lastLine = peak.find_last_of('\n', peak.size() >= 2 ? peak.size() - 2 : 0);
-        run.peakKiB = std::atol(peak.c_str() + (lastLine == std::string::npos ? 0 : lastLine + 1));
-    }
+    const int status = std::system(command.c_str());
+    GameRun run{slurp(io / "stdout"), slurp(io / "stderr"),
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    // The peak is the last line: a note on the exit status may come first.
+    std::istringstream peak(slurp(io / "peak"));
+    for (std::string line; measured && std::getline(peak, line);)
+        run.peakKiB = std::atol(line.c_str());
     std::filesystem::remove_all(io);
     return run;
 }
@@ -127,28 +117,14 @@ bool contains(const std::string &text, const std::string &part) {
 }
 
 std::string characterFile(const std::string &name, const Overrides &overrides) {
-    std::vector<std::pair<std::string, std::string>> lines{
-        {"Level", "1"},         {"XP", "0"},
-        {"Stat Points", "0"},   {"Skill Points", "1"},
-        {"Gold", "0"},          {"Current Health", "150"},
-        {"Max Health", "150"},  {"Attack", "25"},
-        {"Defense", "12"},      {"Agility", "8"},
-        {"Current Mana", "10"}, {"Max Mana", "10"},
-        {"Wilderness", "0"},    {"Whirlwind Mana", "2"},
-        {"Stab Mana", "3"},     {"Blades Mana", "3"},
-        {"Slice Mana", "2"},    {"Gouge Mana", "2"},
-        {"Bolt Mana", "5"},     {"Stun Mana", "7"},
-        {"Fire Mana", "6"},     {"Heal Mana", "5"},
-        {"Poison Mana", "6"}};
+    std::string file = "Name:" + name + "\n" +
+                       slurp(std::filesystem::path(__FILE__).replace_filename("new_warrior.txt"));
     for (const auto &[key, value] : overrides) {
-        auto same = std::ranges::find(lines, key, &std::pair<std::string, std::string>::first);
-        if (same != lines.end())
-            same->second = value;
+        const size_t line = file.find("\n" + key + ":") + 1;
+        if (line == 0)
+            file += key + ":" + value + "\n";
         else
-            lines.emplace_back(key, value);
+            file.replace(line, file.find('\n', line) - line, key + ":" + value);
     }
-    std::string file = "Name:" + name + "\n";
-    for (const auto &[key, value] : lines)
-        file += key + ":" + value + "\n";
     return file;
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
-#include <utility>
 #include <vector>
 
 // Lines of a character file by key, without the colon.
@@ -20,8 +19,6 @@ class GameDir {
   public:
     GameDir();
     ~GameDir();
-    GameDir(const GameDir &) = delete;
-    GameDir &operator=(const GameDir &) = delete;
 
     // Runs the game with these input lines (each ends with a line break) and arguments;
     // its output is no terminal, so colours are off unless the arguments ask for them.
