@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -19,12 +18,6 @@ std::string quoted(const std::string &text) {
     return out + "'";
 }
 
-std::string slurp(const std::filesystem::path &file) {
-    std::stringstream content;
-    content << std::ifstream(file, std::ios::binary).rdbuf();
-    return content.str();
-}
-
 // The Windows and web tests play the same games through Wine or Node.js.
 std::string gameCommand() {
     const char *game = std::getenv("KELMARCH_GAME");
@@ -33,17 +26,18 @@ std::string gameCommand() {
 
 } // namespace
 
+std::string fileContent(const std::filesystem::path &file) {
+    std::stringstream content;
+    content << std::ifstream(file, std::ios::binary).rdbuf();
+    return content.str();
+}
+
 GameDir::GameDir() {
     static std::atomic<int> made{0};
     dir = std::filesystem::temp_directory_path() /
           ("kelmarch-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(made++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-}
-
-GameDir::~GameDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
 }
 
 GameRun GameDir::play(const std::vector<std::string> &lines, const std::vector<std::string> &args) {
@@ -68,10 +62,10 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
     command += " < " + quoted((io / "stdin").string()) + " > " + quoted((io / "stdout").string()) +
                " 2> " + quoted((io / "stderr").string());
     const int status = std::system(command.c_str());
-    GameRun run{slurp(io / "stdout"), slurp(io / "stderr"),
+    GameRun run{fileContent(io / "stdout"), fileContent(io / "stderr"),
                 WIFEXITED(status) ? WEXITSTATUS(status) : -1};
     // The peak is the last line: a note on the exit status may come first.
-    std::istringstream peak(slurp(io / "peak"));
+    std::istringstream peak(fileContent(io / "peak"));
     for (std::string line; measured && std::getline(peak, line);)
         run.peakKiB = std::atol(line.c_str());
     std::filesystem::remove_all(io);
@@ -79,13 +73,11 @@ GameRun GameDir::playRaw(const std::string &stdinBytes, const std::vector<std::s
 }
 
 pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &output) {
-    const std::string command = "exec " + gameCommand();
+    const std::string command = "cd " + quoted(dir.path().string()) + " && exec " + gameCommand() +
+                                " > " + quoted(output.string());
     pid_t child = ::fork();
     if (child == 0) {
-        int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || ::chdir(dir.path().c_str()) != 0) ::_exit(127);
         ::dup2(input, STDIN_FILENO);
-        ::dup2(out, STDOUT_FILENO);
         ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char *>(nullptr));
         ::_exit(127);
     }
@@ -104,21 +96,10 @@ void GameDir::addCharacter(const std::string &name, const Overrides &overrides) 
     write(profile + ".txt", characterFile(name, overrides));
 }
 
-std::string GameDir::read(const std::string &name) const {
-    return slurp(dir / name);
-}
-
-bool GameDir::exists(const std::string &name) const {
-    return std::filesystem::exists(dir / name);
-}
-
-bool contains(const std::string &text, const std::string &part) {
-    return text.find(part) != std::string::npos;
-}
-
 std::string characterFile(const std::string &name, const Overrides &overrides) {
-    std::string file = "Name:" + name + "\n" +
-                       slurp(std::filesystem::path(__FILE__).replace_filename("new_warrior.txt"));
+    std::string file =
+        "Name:" + name + "\n" +
+        fileContent(std::filesystem::path(__FILE__).replace_filename("new_warrior.txt"));
     for (const auto &[key, value] : overrides) {
         const size_t line = file.find("\n" + key + ":") + 1;
         if (line == 0)

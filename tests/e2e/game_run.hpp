@@ -8,6 +8,9 @@
 // Lines of a character file by key, without the colon.
 using Overrides = std::vector<std::pair<std::string, std::string>>;
 
+// A file's bytes (none when it cannot be read).
+std::string fileContent(const std::filesystem::path &file);
+
 struct GameRun {
     std::string output; // standard output, byte for byte
     std::string errors; // standard error
@@ -18,7 +21,10 @@ struct GameRun {
 class GameDir {
   public:
     GameDir();
-    ~GameDir();
+    ~GameDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
 
     // Runs the game with these input lines (each ends with a line break) and arguments;
     // its output is no terminal, so colours are off unless the arguments ask for them.
@@ -30,8 +36,8 @@ class GameDir {
     void write(const std::string &name, const std::string &content) const;
     // A saved character, the only one listed (see characterFile).
     void addCharacter(const std::string &name, const Overrides &overrides) const;
-    std::string read(const std::string &name) const;
-    bool exists(const std::string &name) const;
+    std::string read(const std::string &name) const { return fileContent(dir / name); }
+    bool exists(const std::string &name) const { return std::filesystem::exists(dir / name); }
     const std::filesystem::path &path() const { return dir; }
 
   private:
@@ -47,4 +53,6 @@ pid_t startGame(const GameDir &dir, int input, const std::filesystem::path &outp
 // replacing the line of its key or, for a key the new warrior lacks, added at the end.
 std::string characterFile(const std::string &name, const Overrides &overrides = {});
 
-bool contains(const std::string &text, const std::string &part);
+inline bool contains(const std::string &text, const std::string &part) {
+    return text.find(part) != std::string::npos;
+}

@@ -5,46 +5,36 @@ showed and the files it left with the recording.  check.py [--record] [--reads-f
 A session folder holds args (the game's arguments), input.txt (what is typed), before/ (optional:
 the save folder at the start), transcript.txt and after/ (the save folder at the end). The
 transcript is the game's real output made readable: each clear (300 line breaks) is one
-"~~ clear ~~" line, each typed line stands as "> line" where the game read it, and colours
-(off on a pipe unless args has --color=always) show as {colour}. Where a line was read is found
-by replaying the session stopped after each typed line, never from what the game says of its
-reads; --reads-from makes those replays with GAME (a native build), so that a slow port plays
-each session once. --record rewrites transcript.txt and after/ instead.
-KELMARCH_SESSIONS="files_* ..." replays only the sessions whose names match a pattern.
+"~~ clear ~~" line, each typed line is "> line" where the game read it, and colours (off on a
+pipe unless args asks for them) show as {colour}. Where a line was read is found from the output
+alone, replaying the session stopped after each typed line; --reads-from makes those replays with
+GAME (a native build), so that a slow port plays each session once. --record rewrites
+transcript.txt and after/. KELMARCH_SESSIONS="files_* ..." replays only the matching sessions.
 """
-import argparse
-import difflib
-import fnmatch
-import os
-import re
-import shutil
-import subprocess
-import sys
-import tempfile
+import argparse, difflib, fnmatch, os, re, shutil, subprocess, sys, tempfile
 from concurrent.futures import ThreadPoolExecutor
+from pathlib import Path
 
 CLEAR, MOST_LINES, MOST_BYTES = 300, 300, 400 * 1024  # lines per transcript, bytes in all
 # The bright colours for a dark background, the plain ones and the terminal's own for a light one.
-COLOURS = {"0": "reset", "97": "white", "91": "red", "94": "blue", "92": "green", "95": "purple",
-           "96": "teal", "93": "yellow", "39": "foreground", "31": "dark red", "34": "dark blue",
-           "32": "dark green", "35": "dark purple", "36": "dark teal", "33": "dark yellow"}
+COLOURS = {b"0": b"reset", b"97": b"white", b"91": b"red", b"94": b"blue", b"92": b"green",
+           b"95": b"purple", b"96": b"teal", b"93": b"yellow", b"39": b"foreground",
+           b"31": b"dark red", b"34": b"dark blue", b"32": b"dark green", b"35": b"dark purple",
+           b"36": b"dark teal", b"33": b"dark yellow"}
 ESCAPE = re.compile(rb"\x1b\[([0-9;]*)m")
 COLOUR_NAME = re.compile(r"\{[a-z0-9 ;]+\}")
 
 
 def run(command, session, lines, folder):
-    """Plays the first typed `lines` in a fresh copy of before/; returns the output."""
+    """Plays the first typed `lines` in a fresh copy of before/; returns the output of a game
+    that ended well."""
     shutil.rmtree(folder, ignore_errors=True)
     before = os.path.join(session, "before")
     shutil.copytree(before, folder, symlinks=True) if os.path.isdir(before) else os.mkdir(folder)
-    with open(os.path.join(session, "args")) as f:
-        args = f.read().split()
+    args = Path(session, "args").read_text().split()
     # A build that loops instead of stopping at the end of its input fails in a minute.
-    done = subprocess.run(command + args, input=b"".join(lines), stdout=subprocess.PIPE,
-                          cwd=folder, timeout=60)
-    if done.returncode != 0:
-        raise RuntimeError(f"the game exited with status {done.returncode}")
-    return done.stdout
+    return subprocess.run(command + args, input=b"".join(lines), stdout=subprocess.PIPE,
+                          cwd=folder, timeout=60, check=True).stdout
 
 
 def readPositions(command, session, typed, full, folder):
@@ -70,11 +60,8 @@ def fold(data):
     """Output lines with every run of 300 line breaks as one marker line, and what follows
     the last line break. A colour chosen on an otherwise empty line goes onto the next line
     with text, so a clear stays one run."""
-    def name(match):
-        code = match[1].decode()
-        return b"{" + COLOURS.get(code, "esc " + code).encode() + b"}"
-    lines = ESCAPE.sub(name, data).decode("utf-8", "replace").split("\n")
-    partial = lines.pop()
+    shown = ESCAPE.sub(lambda m: b"{%s}" % COLOURS.get(m[1], b"esc " + m[1]), data)
+    *lines, partial = shown.decode("utf-8", "replace").split("\n")
     folded, blank, colours = [], 0, ""
     for line in lines + [None]:
         if line is not None and COLOUR_NAME.sub("", line) == "":
@@ -100,38 +87,31 @@ def transcript(full, typed, positions):
 
 def check(command, readsFrom, session, record, scratch):
     folder = os.path.join(scratch, os.path.basename(session))
-    with open(os.path.join(session, "input.txt"), "rb") as f:
-        typed = f.read().splitlines(keepends=True)
-    full = run(command, session, typed, folder)
+    typed = Path(session, "input.txt").read_bytes().splitlines(keepends=True)
     final = folder + ".final"
-    os.rename(folder, final)
+    full = run(command, session, typed, final)
     # Any byte in which the two games differ still changes the transcript.
     reference = full if readsFrom == command else run(readsFrom, session, typed, folder)
     text = transcript(full, typed, readPositions(readsFrom, session, typed, reference, folder))
     expected, after = os.path.join(session, "transcript.txt"), os.path.join(session, "after")
-    problems = []
-    if text.count("\n") > MOST_LINES:
-        problems.append(f"the transcript has {text.count(chr(10))} lines, more than {MOST_LINES}")
+    lines = text.count("\n")
+    problems = [f"the transcript has {lines} lines, more than {MOST_LINES}"] * (lines > MOST_LINES)
     if record:
-        with open(expected, "w") as f:
-            f.write(text)
+        Path(expected).write_text(text)
         shutil.rmtree(after, ignore_errors=True)
         if os.listdir(final):
             shutil.copytree(final, after, symlinks=True)
         return "\n".join(problems)
-    with open(expected) as f:
-        recorded = f.read()
-    if recorded != text:
-        diff = difflib.unified_diff(recorded.splitlines(), text.splitlines(), "recorded",
-                                    "played", lineterm="", n=2)
-        problems.append("transcript differs:\n" + "\n".join(list(diff)[:30]))
+    diff = list(difflib.unified_diff(Path(expected).read_text().splitlines(), text.splitlines(),
+                                     "recorded", "played", lineterm="", n=2))
+    if diff:
+        problems.append("transcript differs:\n" + "\n".join(diff[:30]))
     # The save folder against after/: same names, same bytes, nothing more or less.
     after = after if os.path.isdir(after) else tempfile.mkdtemp(dir=scratch)
     done = subprocess.run(["diff", "-r", "--no-dereference", after, final], text=True,
                           stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
     if done.stdout:
-        lines = done.stdout.splitlines()[:12]
-        problems.append("save folder differs from after/:\n" + "\n".join(lines))
+        problems.append("save folder differs from after/:\n" + "\n".join(done.stdout.split("\n")[:12]))
     return "\n".join(problems)
 
 
@@ -166,7 +146,7 @@ def main():
         except subprocess.TimeoutExpired:
             hung.append(session)
             return "the game stopped answering"
-        except RuntimeError as error:
+        except subprocess.CalledProcessError as error:
             return str(error)
     with tempfile.TemporaryDirectory(prefix="kelmarch-golden.") as scratch:
         with ThreadPoolExecutor(max_workers=os.cpu_count() or 2) as pool:
