@@ -25,6 +25,8 @@ class GameDir {
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
     }
+    GameDir(const GameDir &) = delete; // two owners would remove one folder twice
+    GameDir &operator=(const GameDir &) = delete;
 
     // Runs the game with these input lines (each ends with a line break) and arguments;
     // its output is no terminal, so colours are off unless the arguments ask for them.

@@ -11,7 +11,15 @@ alone, replaying the session stopped after each typed line; --reads-from makes t
 GAME (a native build), so that a slow port plays each session once. --record rewrites
 transcript.txt and after/. KELMARCH_SESSIONS="files_* ..." replays only the matching sessions.
 """
-import argparse, difflib, fnmatch, os, re, shutil, subprocess, sys, tempfile
+import argparse
+import difflib
+import fnmatch
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
 from concurrent.futures import ThreadPoolExecutor
 from pathlib import Path
 
