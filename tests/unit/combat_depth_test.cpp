@@ -70,8 +70,8 @@ class CombatDepthTest : public GameTest {
 
     // The number after `lead` in the first line that starts with it, with every draw low and
     // then with every draw high.
-    std::pair<int, int> span(const std::string &lead, const std::function<void()> &act) {
-        int ends[2] = {0, 0};
+    std::vector<int32_t> span(const std::string &lead, const std::function<void()> &act) {
+        std::vector<int32_t> ends{0, 0};
         for (bool high : {false, true}) {
             drawAtEnd(high);
             messageLog.clear();
@@ -82,34 +82,18 @@ class CombatDepthTest : public GameTest {
                     break;
                 }
         }
-        return {ends[0], ends[1]};
+        return ends;
     }
 };
 
-// Powers in double arithmetic, truncated only at the end, at the bounds where that matters.
 TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
-    struct Case {
-        std::string what;
-        std::function<void()> act;
-        std::string lead;
-        std::pair<int, int> span;
-    };
-    const std::string dealt = "You dealt ", did = "The enemy did ",
-                      stunned = "You stunned the enemy for ";
-    // clang-format off
-    const Case cases[] = {
-        {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
-        {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
-        {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, stunned, {2, 5}},
-        {"stun level 47: at most 2500", [&] { cast("stun", 47, 0); }, stunned, {2, 25}},
-        {"owl: 37.5", [&] { special("owl", 25); }, did, {28, 46}},
-        {"banshee: 45", [&] { special("banshee", 90); }, did, {33, 56}},
-        {"rogue: 17.5 a blade", [&] { special("rogue", 35); }, did, {13, 21}},
-        {"code", [&] { special("Dovik Vel'karr", 350); }, "Dovik Vel'karr smacks you with code for ", {525, 875}},
-    };
-    // clang-format on
-    for (const Case &c : cases)
-        EXPECT_EQ(span(c.lead, c.act), c.span) << c.what;
+    for (const auto &row : table("spans.tsv")) {
+        const auto act = [&] {
+            const int32_t level = std::stoi(row[1]), attack = std::stoi(row[2]);
+            level == 0 ? special(row[0], attack) : cast(row[0], level, attack);
+        };
+        EXPECT_EQ(span(row[3] + " ", act), numbers(row, 4, 2)) << row[0] << " " << row[1];
+    }
 }
 
 // A chance of n in 100 is met by a draw of n and missed by n + 1.
@@ -241,69 +225,19 @@ TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
     }
 }
 
-} // namespace
-
-// The fairy heals only once she is down to 100 health.
-TEST_F(CombatDepthTest, TheFairyHealsFrom100Down) {
-    drawAtEnd(false);
-    for (int32_t health : {100, 101}) {
-        enemyHealth = health;
-        enemyName = "fairy";
-        EXPECT_EQ(enemySpecialAttack(), health == 100) << health;
-    }
-}
-
-// Every enemy's special at an attack of 40, each draw at its low end (a damage roll of
-// 0.75 of the power) and each chance met: what it says and what it leaves running.
 TEST_F(CombatDepthTest, EveryEnemysSpecial) {
-    struct Case {
-        std::string enemy;
-        std::vector<std::string> lines;
-        int32_t bleed, poison, fire, stun; // per-round damage left running, stun rounds
-    };
-    const std::string did = "The enemy did ", bleeds = "The enemy caused you to bleed for 3 rounds.",
-                      poisons = "The enemy poisoned you for 4 rounds.",
-                      ignites = "The enemy ignited you for 2 rounds.",
-                      stuns = "The enemy stunned you for 1 round.";
-    // clang-format off
-    const Case cases[] = {
-        {"jackalope", {did + "30 damage with charge."}, 0, 0, 0, 0},
-        {"salamander", {did + "30 damage with strike."}, 0, 0, 0, 0},
-        {"ancient ogre", {did + "30 damage with stomp.", did + "30 damage with stomp."}, 0, 0, 0, 0},
-        {"unicorn", {did + "30 damage with impale.", bleeds}, 3, 0, 0, 0},
-        {"fairy", {"The enemy recovered 20 health with heal."}, 0, 0, 0, 0},
-        {"living tree", {did + "30 damage with bark throw.", stuns}, 0, 0, 0, 1},
-        {"elf", {poisons}, 0, 4, 0, 0},
-        {"owl", {did + "45 damage with peck."}, 0, 0, 0, 0},
-        {"griffin", {bleeds}, 10, 0, 0, 0},
-        {"cockatrice", {did + "30 damage with flap.", stuns}, 0, 0, 0, 1},
-        {"giant", {did + "60 damage with boulder throw."}, 0, 0, 0, 0},
-        {"rogue", {did + "15 damage with blades.", did + "15 damage with blades."}, 0, 0, 0, 0},
-        {"nymph", {"The enemy recovered 50 health with mend."}, 0, 0, 0, 0},
-        {"siren", {"The enemy stunned you for 2 round."}, 0, 0, 0, 2},
-        {"thunderbird", {did + "40 damage with shock."}, 0, 0, 0, 0},
-        {"leviathan", {poisons}, 0, 10, 0, 0},
-        {"fire wisp", {ignites}, 0, 0, 10, 0},
-        {"serpent", {poisons}, 0, 8, 0, 0},
-        {"charred golem", {did + "60 damage with smolder.", ignites}, 0, 0, 15, 0},
-        {"banshee", {did + "15 damage with shriek.", stuns}, 0, 0, 0, 1},
-        {"hellhound", {bleeds}, 25, 0, 0, 0},
-        {"zombie", {did + "15 damage and recovered 15 health with BRAINS."}, 0, 0, 0, 0},
-        {"phoenix", {"The enemy fully recovered with rebirth."}, 0, 0, 0, 0},
-        {"dragon", {ignites}, 0, 0, 40, 0},
-        {"Dovik Vel'karr", {"Dovik Vel'karr smacks you with code for 60 damage!"}, 0, 0, 0, 0},
-    };
-    // clang-format on
     drawAtEnd(false);
-    for (const Case &c : cases) {
+    for (const auto &row : table("specials.tsv")) {
         resetFight();
-        enemyHealth = 100; // low enough for the fairy's and the nymph's healing
+        enemyHealth = std::stoi(row[1]);
         messageLog.clear();
-        special(c.enemy, 40);
-        EXPECT_EQ(loggedTexts(), c.lines) << c.enemy;
-        EXPECT_EQ(playerBleedDamage, c.bleed) << c.enemy;
-        EXPECT_EQ(playerPoisonDamage, c.poison) << c.enemy;
-        EXPECT_EQ(playerFireDamage, c.fire) << c.enemy;
-        EXPECT_EQ(playerStunRounds, c.stun) << c.enemy;
+        special(row[0], 40);
+        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 6, row.end())) << row[0];
+        EXPECT_EQ(std::vector(
+                      {playerBleedDamage, playerPoisonDamage, playerFireDamage, playerStunRounds}),
+                  numbers(row, 2, 4))
+            << row[0];
     }
 }
+
+} // namespace

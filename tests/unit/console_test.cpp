@@ -71,7 +71,8 @@ TEST_F(ConsoleTest, AnyAmountOfOutputIsWrittenWhole) {
     ASSERT_EQ(::_pipe(ends, 4096, _O_BINARY), 0);
 #else
     ASSERT_EQ(::pipe(ends), 0);
-    struct sigaction tick {}, previous{};
+    struct sigaction tick {
+    }, previous{};
     tick.sa_handler = [](int) {}; // without SA_RESTART, so the write returns what it wrote
     ::sigaction(SIGALRM, &tick, &previous);
     const itimerval often{{0, 300}, {0, 300}};

@@ -62,8 +62,36 @@ class GameTest : public ::testing::Test {
         return printed;
     }
 
+    // The cases of tables/<name>: a header line naming the columns, then one case a line, its
+    // cells parted by tabs; lines starting with # are notes for the reader.
+    static std::vector<std::vector<std::string>> table(const std::string &name) {
+        std::ifstream file(tables / name);
+        std::vector<std::vector<std::string>> rows;
+        std::string line, cell;
+        for (std::getline(file, line); std::getline(file, line);) {
+            if (line.empty() || line.starts_with('#')) continue;
+            std::istringstream cells(line);
+            rows.emplace_back();
+            while (std::getline(cells, cell, '\t'))
+                rows.back().push_back(cell);
+        }
+        EXPECT_FALSE(rows.empty()) << name;
+        return rows;
+    }
+
+    // The cells [first, first + count) of a row, as numbers.
+    static std::vector<int32_t> numbers(const std::vector<std::string> &row, size_t first,
+                                        size_t count) {
+        std::vector<int32_t> values;
+        for (size_t i = first; i < first + count; ++i)
+            values.push_back(std::stoi(row.at(i)));
+        return values;
+    }
+
     std::istringstream input;
     std::filesystem::path previousDir;
     std::filesystem::path workDir;
     static inline int counter = 0;
+    // Made whole before any test moves to its own folder, on whatever drive Wine started on.
+    static inline const std::filesystem::path tables = std::filesystem::absolute(KELMARCH_TABLES);
 };
