@@ -14,6 +14,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -24,26 +25,25 @@ class CombatDepthTest : public GameTest {
         GameTest::SetUp();
         startWarrior();
         mainMenuActive = false;
-        combatActive = true;
         character.name = profileName = "tess";
         character.maxHealth = character.currentHealth = 500;
-        character.maxMana = character.currentMana = 100;
+        character.maxMana = 100;
         character.agility = character.defense = 0;
+        fight();
+    }
+
+    static void fight() {
+        resetFight();
+        combatActive = true;
         enemyName = "dummy";
         enemyHealth = 100000;
+        messageLog.clear();
     }
 
-    // Every draw at the low or the high end of its range, but every chance in 100 met.
-    static void drawAtEnd(bool high) {
-        drawOverride = [high](int32_t lo, int32_t hi) {
-            return lo == 1 && hi == 100 ? 1 : high ? hi : lo;
-        };
-    }
-
-    // Every chance in 100 drawn as `percent`; every other draw at the low end.
-    static void drawPercent(int32_t percent) {
-        drawOverride = [percent](int32_t lo, int32_t hi) {
-            return lo == 1 && hi == 100 ? percent : lo;
+    // Every chance in 100 drawn as `percent`; every other draw at the low or the high end.
+    static void draw(int32_t percent, bool high = false) {
+        drawOverride = [=](int32_t lo, int32_t hi) {
+            return lo == 1 && hi == 100 ? percent : high ? hi : lo;
         };
     }
 
@@ -56,53 +56,57 @@ class CombatDepthTest : public GameTest {
         useSkill(skill);
     }
 
-    void special(const std::string &enemy, int32_t attack) {
+    static bool special(const std::string &enemy, int32_t attack) {
         enemyName = enemy;
         enemyAttack = attack;
-        enemySpecialAttack();
+        return enemySpecialAttack();
     }
 
-    bool logged(const std::string &part) const {
+    static bool logged(const std::string &part) {
         return std::ranges::any_of(messageLog, [&](const LogLine &line) {
             return line.text.find(part) != std::string::npos;
         });
     }
-
-    // The number after `lead` in the first line that starts with it, with every draw low and
-    // then with every draw high.
-    std::vector<int32_t> span(const std::string &lead, const std::function<void()> &act) {
-        std::vector<int32_t> ends{0, 0};
-        for (bool high : {false, true}) {
-            drawAtEnd(high);
-            messageLog.clear();
-            act();
-            for (const LogLine &line : messageLog)
-                if (line.text.starts_with(lead)) {
-                    ends[high] = std::stoi(line.text.substr(lead.size()));
-                    break;
-                }
-        }
-        return ends;
-    }
 };
 
+// The number after the lead in the first line that starts with it, with every draw low and
+// then every draw high (every chance met).
 TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
     for (const auto &row : table("spans.tsv")) {
-        const auto act = [&] {
-            const int32_t level = std::stoi(row[1]), attack = std::stoi(row[2]);
-            level == 0 ? special(row[0], attack) : cast(row[0], level, attack);
-        };
-        EXPECT_EQ(span(row[3] + " ", act), numbers(row, 4, 2)) << row[0] << " " << row[1];
+        const int32_t level = std::stoi(row[1]), attack = std::stoi(row[2]);
+        std::vector<int32_t> span;
+        for (bool high : {false, true}) {
+            draw(1, high);
+            messageLog.clear();
+            level == 0 ? (void)special(row[0], attack) : cast(row[0], level, attack);
+            const auto line = std::ranges::find_if(messageLog, [&](const LogLine &logged) {
+                return logged.text.starts_with(row[3] + " ");
+            });
+            span.push_back(line == messageLog.end() ? 0
+                                                    : std::stoi(line->text.substr(row[3].size())));
+        }
+        EXPECT_EQ(span, numbers(row, 4, 2)) << row[0] << " " << row[1];
+    }
+}
+
+// At an attack of 40 with every draw low and every chance met: what each special says and
+// what it leaves running.
+TEST_F(CombatDepthTest, EveryEnemysSpecial) {
+    draw(1);
+    for (const auto &row : table("specials.tsv")) {
+        fight();
+        enemyHealth = std::stoi(row[1]);
+        special(row[0], 40);
+        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 6, row.end())) << row[0];
+        EXPECT_EQ(std::vector(
+                      {playerBleedDamage, playerPoisonDamage, playerFireDamage, playerStunRounds}),
+                  numbers(row, 2, 4))
+            << row[0];
     }
 }
 
 // A chance of n in 100 is met by a draw of n and missed by n + 1.
 TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
-    struct Case {
-        std::string what;
-        int32_t edge;
-        std::function<bool()> met; // one try
-    };
     auto flees = [&](int32_t agility, int32_t stunRounds) {
         character.agility = agility;
         enemyAgility = 10;
@@ -111,12 +115,9 @@ TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
         combatScreen();
         return logged("You have fled.");
     };
-    auto stuns = [&](const std::string &enemy) {
-        special(enemy, 10);
-        return playerStunRounds == 1;
-    };
+    auto stuns = [&](const char *enemy) { return special(enemy, 10), playerStunRounds == 1; };
     // clang-format off
-    const Case cases[] = {
+    const std::tuple<const char *, int32_t, std::function<bool()>> cases[] = {
         {"fleeing with less agility than the enemy", 7, [&] { return flees(9, 0); }},
         {"fleeing with as much", 20, [&] { return flees(10, 0); }},
         {"fleeing a stunned enemy, second draw", 19, [&] { return flees(9, 1); }},
@@ -132,46 +133,37 @@ TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
         {"the Frugal Staff's cost", 50, [&] { character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
     };
     // clang-format on
-    for (const Case &c : cases) {
-        for (int32_t draw : {c.edge, c.edge + 1}) {
-            resetFight();
-            combatActive = true;
-            enemyName = "dummy";
-            enemyHealth = 100000;
+    for (const auto &[what, edge, met] : cases)
+        for (int32_t chance : {edge, edge + 1}) {
+            fight();
             character.weapon = character.agility = 0;
-            messageLog.clear();
-            drawPercent(draw);
-            EXPECT_EQ(c.met(), draw == c.edge) << c.what << " at " << draw;
+            draw(chance);
+            EXPECT_EQ(met(), chance == edge) << what << " at " << chance;
         }
-    }
 }
 
 // A stun adds 200 to the dodge draw in [1, 150], so even the lowest draw escapes a stunned
 // side only with an agility of 202: on each side and in each place that rolls it.
 TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
-    struct Case {
-        std::string what;
-        std::function<bool(int32_t)> escaped; // one try at this agility
-    };
-    auto playerStunned = [&](int32_t agility, const std::string &enemy) {
+    auto stunned = [&](int32_t agility, const char *enemy) {
         character.agility = agility;
         playerStunRounds = 1;
         enemyName = enemy;
     };
-    const Case cases[] = {
-        {"special", [&](int32_t a) { return playerStunned(a, "elf"), !enemySpecialAttack(); }},
+    const std::pair<const char *, std::function<bool(int32_t)>> cases[] = {
+        {"special", [&](int32_t a) { return stunned(a, "elf"), !enemySpecialAttack(); }},
         {"rogue's blades, once the special is not evaded",
          [&](int32_t a) {
-             int32_t evasionDraws = 0;
-             drawOverride = [&](int32_t lo, int32_t hi) { return evasionDraws++ ? lo : hi; };
-             playerStunned(a, "rogue");
+             drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable {
+                 return std::exchange(evaded, true) ? lo : hi;
+             };
+             stunned(a, "rogue");
              enemySpecialAttack();
-             drawAtEnd(false);
              return logged("The enemy's attack missed.");
          }},
         {"ordinary attack",
          [&](int32_t a) {
-             return playerStunned(a, "dummy"), enemyTurn(), logged("The enemy's attack missed.");
+             return stunned(a, "dummy"), enemyTurn(), logged("The enemy's attack missed.");
          }},
         {"skill",
          [&](int32_t a) {
@@ -180,24 +172,23 @@ TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
              return logged("Your attack missed.");
          }},
     };
-    drawAtEnd(false);
-    for (const Case &c : cases) {
+    for (const auto &[what, escaped] : cases)
         for (int32_t agility : {201, 202}) {
+            draw(1);
             messageLog.clear();
-            EXPECT_EQ(c.escaped(agility), agility == 202) << c.what << " at " << agility;
+            EXPECT_EQ(escaped(agility), agility == 202) << what << " at " << agility;
         }
-    }
 }
 
 // The boss's lines are red because his fight says so; every other line of it is white.
 TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
     character.wilderness = area::secretLair;
     character.currentHealth = 100000;
-    drawAtEnd(false); // he strikes first, with his code
+    draw(1); // he strikes first, with his code
     generateEnemy();
     enemyStunRounds = 1;
     enemyTurn();
-    drawPercent(100); // no special: an ordinary blow, then one that knocks the player out
+    draw(100); // no special: an ordinary blow, then one that knocks the player out
     enemyTurn();
     character.currentHealth = 1;
     enemyTurn();
@@ -212,31 +203,15 @@ TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
 
 // A hand-edited level in the billions still ends the round: the hits are drawn up to 1000.
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
-    auto hits = [&] {
-        return std::ranges::count_if(messageLog, [](const LogLine &line) {
-            return line.text.ends_with(" damage with blades.");
-        });
-    };
     for (bool high : {false, true}) {
-        drawAtEnd(high);
+        draw(1, high);
         messageLog.clear();
         cast("blades", std::numeric_limits<int32_t>::max(), 40);
-        EXPECT_EQ(hits(), high ? 1000 : 2);
-    }
-}
-
-TEST_F(CombatDepthTest, EveryEnemysSpecial) {
-    drawAtEnd(false);
-    for (const auto &row : table("specials.tsv")) {
-        resetFight();
-        enemyHealth = std::stoi(row[1]);
-        messageLog.clear();
-        special(row[0], 40);
-        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 6, row.end())) << row[0];
-        EXPECT_EQ(std::vector(
-                      {playerBleedDamage, playerPoisonDamage, playerFireDamage, playerStunRounds}),
-                  numbers(row, 2, 4))
-            << row[0];
+        EXPECT_EQ(std::ranges::count_if(messageLog,
+                                        [](const LogLine &line) {
+                                            return line.text.ends_with(" damage with blades.");
+                                        }),
+                  high ? 1000 : 2);
     }
 }
 

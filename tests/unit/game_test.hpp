@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <ranges>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,20 +63,27 @@ class GameTest : public ::testing::Test {
         return printed;
     }
 
-    // The cases of tables/<name>: a header line naming the columns, then one case a line, its
-    // cells parted by tabs; lines starting with # are notes for the reader.
-    static std::vector<std::vector<std::string>> table(const std::string &name) {
+    // The lines of a file under tables/.
+    static std::vector<std::string> lines(const std::filesystem::path &name) {
         std::ifstream file(tables / name);
+        std::vector<std::string> read;
+        for (std::string line; std::getline(file, line);)
+            read.push_back(line);
+        EXPECT_FALSE(read.empty()) << name;
+        return read;
+    }
+
+    // The cases of a table: a header line naming the columns, then one case a line, its cells
+    // parted by tabs; lines starting with # are notes for the reader.
+    static std::vector<std::vector<std::string>> table(const std::string &name) {
         std::vector<std::vector<std::string>> rows;
-        std::string line, cell;
-        for (std::getline(file, line); std::getline(file, line);) {
+        for (const std::string &line : lines(name) | std::views::drop(1)) {
             if (line.empty() || line.starts_with('#')) continue;
             std::istringstream cells(line);
             rows.emplace_back();
-            while (std::getline(cells, cell, '\t'))
+            for (std::string cell; std::getline(cells, cell, '\t');)
                 rows.back().push_back(cell);
         }
-        EXPECT_FALSE(rows.empty()) << name;
         return rows;
     }
 
