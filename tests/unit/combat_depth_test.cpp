@@ -111,7 +111,7 @@ TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
         character.agility = agility;
         enemyAgility = 10;
         enemyStunRounds = stunRounds;
-        feed({"flee"});
+        feed("flee\n");
         combatScreen();
         return logged("You have fled.");
     };

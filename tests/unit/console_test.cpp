@@ -37,7 +37,7 @@ TEST_F(ConsoleTest, ColoursAreForegroundsOfThePaletteAndUnknownNamesChangeNothin
 // meet; the typed line ends a line of its own, so a clear after it still adds one.
 TEST_F(ConsoleTest, AScreenReaderHearsOneEmptyLineBetweenScreens) {
     screenReaderActive = true;
-    feed({"go back"});
+    feed("go back\n");
     printLine("go back");
     printEmptyLine();
     clearScreen();
@@ -135,7 +135,7 @@ TEST_F(ConsoleTest, PurpleTextIsOfferedUntilTheNextRead) {
     printLine(" [x]");
     EXPECT_EQ(offeredOptions,
               (std::vector<std::string>{"new game", "plains", "potions", "iron sword"}));
-    feed({"x"});
+    feed("x\n");
     readLine();
     EXPECT_TRUE(offeredOptions.empty());
 }

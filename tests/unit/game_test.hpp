@@ -13,12 +13,12 @@
 #include <ranges>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 class GameTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        previousDir = std::filesystem::current_path();
         workDir = std::filesystem::temp_directory_path() /
                   ("kelmarch-unit-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(workDir);
@@ -35,18 +35,12 @@ class GameTest : public ::testing::Test {
         lineSource = nullptr;
         consoleToStdout = true;
         consoleOutput.clear();
-        std::filesystem::current_path(previousDir);
+        std::filesystem::current_path(home);
         std::filesystem::remove_all(workDir);
     }
 
-    // The lines the next reads will return, each given without its line break.
-    void feed(std::initializer_list<std::string> lines) {
-        std::string text;
-        for (const std::string &line : lines)
-            text += line + "\n";
-        input.clear();
-        input.str(text);
-    }
+    // What the next reads will take, one line each.
+    void feed(const std::string &text) { input = std::istringstream(text); }
 
     // The texts of the message log, in order.
     static std::vector<std::string> loggedTexts() {
@@ -57,11 +51,7 @@ class GameTest : public ::testing::Test {
     }
 
     // Everything printed since the last call.
-    std::string takeOutput() {
-        std::string printed = consoleOutput;
-        consoleOutput.clear();
-        return printed;
-    }
+    static std::string takeOutput() { return std::exchange(consoleOutput, {}); }
 
     // The lines of a file under tables/.
     static std::vector<std::string> lines(const std::filesystem::path &name) {
@@ -97,9 +87,10 @@ class GameTest : public ::testing::Test {
     }
 
     std::istringstream input;
-    std::filesystem::path previousDir;
     std::filesystem::path workDir;
     static inline int counter = 0;
-    // Made whole before any test moves to its own folder, on whatever drive Wine started on.
-    static inline const std::filesystem::path tables = std::filesystem::absolute(KELMARCH_TABLES);
+    // Taken before any test moves to its own folder: the tables' path is made whole on the
+    // drive Wine started on.
+    static inline const std::filesystem::path home = std::filesystem::current_path();
+    static inline const std::filesystem::path tables = home / KELMARCH_TABLES;
 };

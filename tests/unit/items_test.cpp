@@ -35,7 +35,7 @@ TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
             buyActive = true;
             sellActive = false;
             shopCategory = category;
-            feed({row[0]});
+            feed(row[0] + "\n");
             shopScreen();
             const bool bought = gold == price;
             EXPECT_EQ(character.gold, bought ? 0 : gold) << row[0];
@@ -46,7 +46,7 @@ TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
         character.gold = 1;
         buyActive = false;
         sellActive = true;
-        feed({row[0]});
+        feed(row[0] + "\n");
         shopScreen();
         EXPECT_EQ(character.gold, 1 + std::stoi(row[3])) << row[0];
         EXPECT_TRUE(character.inventory.empty()) << row[0];
