@@ -105,9 +105,12 @@ TEST_F(CombatDepthTest, EveryEnemysSpecial) {
     }
 }
 
-// A chance of n in 100 is met by a draw of n and missed by n + 1.
-TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
-    auto flees = [&](int32_t agility, int32_t stunRounds) {
+// A chance of n in 100 is met by a draw of n and missed by n + 1. A stun adds 200 to the
+// dodge draw in [1, 150], so even the lowest draw escapes a stunned side only with an agility of
+// 202: on each side and in each place that rolls it.
+TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
+    auto flees = [&](int32_t chance, int32_t agility, int32_t stunRounds) {
+        draw(chance);
         character.agility = agility;
         enemyAgility = 10;
         enemyStunRounds = stunRounds;
@@ -115,68 +118,46 @@ TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
         combatScreen();
         return logged("You have fled.");
     };
-    auto stuns = [&](const char *enemy) { return special(enemy, 10), playerStunRounds == 1; };
-    // clang-format off
-    const std::tuple<const char *, int32_t, std::function<bool()>> cases[] = {
-        {"fleeing with less agility than the enemy", 7, [&] { return flees(9, 0); }},
-        {"fleeing with as much", 20, [&] { return flees(10, 0); }},
-        {"fleeing a stunned enemy, second draw", 19, [&] { return flees(9, 1); }},
-        {"the enemy's special", 30, [&] { enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
-        {"the enemy striking first", 50, [&] { character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
-        {"living tree's stun", 15, [&] { return stuns("living tree"); }},
-        {"cockatrice's stun", 40, [&] { return stuns("cockatrice"); }},
-        {"banshee's stun", 35, [&] { return stuns("banshee"); }},
-        {"charred golem's fire", 5, [&] { special("charred golem", 10); return playerFireRounds == 2; }},
-        {"phoenix's rebirth", 20, [&] { enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
-        {"whirlwind's stun at level 3", 30, [&] { cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
-        {"a weapon's power", 29, [&] { character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
-        {"the Frugal Staff's cost", 50, [&] { character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
+    auto stuns = [&](int32_t chance, const char *enemy) {
+        return draw(chance), special(enemy, 10), playerStunRounds == 1;
     };
-    // clang-format on
-    for (const auto &[what, edge, met] : cases)
-        for (int32_t chance : {edge, edge + 1}) {
-            fight();
-            character.weapon = character.agility = 0;
-            draw(chance);
-            EXPECT_EQ(met(), chance == edge) << what << " at " << chance;
-        }
-}
-
-// A stun adds 200 to the dodge draw in [1, 150], so even the lowest draw escapes a stunned
-// side only with an agility of 202: on each side and in each place that rolls it.
-TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
     auto stunned = [&](int32_t agility, const char *enemy) {
         character.agility = agility;
         playerStunRounds = 1;
         enemyName = enemy;
     };
-    const std::pair<const char *, std::function<bool(int32_t)>> cases[] = {
-        {"special", [&](int32_t a) { return stunned(a, "elf"), !enemySpecialAttack(); }},
-        {"rogue's blades, once the special is not evaded",
-         [&](int32_t a) {
-             drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable {
-                 return std::exchange(evaded, true) ? lo : hi;
-             };
-             stunned(a, "rogue");
-             enemySpecialAttack();
-             return logged("The enemy's attack missed.");
-         }},
-        {"ordinary attack",
-         [&](int32_t a) {
-             return stunned(a, "dummy"), enemyTurn(), logged("The enemy's attack missed.");
-         }},
-        {"skill",
-         [&](int32_t a) {
-             enemyAgility = a, enemyStunRounds = 1;
-             cast("bolt", 1, 0);
-             return logged("Your attack missed.");
-         }},
+    const std::string missed = "The enemy's attack missed.";
+    // clang-format off
+    const std::tuple<const char *, int32_t, std::function<bool(int32_t)>> cases[] = {
+        {"fleeing with less agility than the enemy", 7, [&](int32_t v) { return flees(v, 9, 0); }},
+        {"fleeing with as much", 20, [&](int32_t v) { return flees(v, 10, 0); }},
+        {"fleeing a stunned enemy, second draw", 19, [&](int32_t v) { return flees(v, 9, 1); }},
+        {"the enemy's special", 30, [&](int32_t v) { draw(v); enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
+        {"the enemy striking first", 50, [&](int32_t v) { draw(v); character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
+        {"living tree's stun", 15, [&](int32_t v) { return stuns(v, "living tree"); }},
+        {"cockatrice's stun", 40, [&](int32_t v) { return stuns(v, "cockatrice"); }},
+        {"banshee's stun", 35, [&](int32_t v) { return stuns(v, "banshee"); }},
+        {"charred golem's fire", 5, [&](int32_t v) { draw(v); special("charred golem", 10); return playerFireRounds == 2; }},
+        {"phoenix's rebirth", 20, [&](int32_t v) { draw(v); enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
+        {"whirlwind's stun at level 3", 30, [&](int32_t v) { draw(v); cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
+        {"a weapon's power", 29, [&](int32_t v) { draw(v); character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
+        {"the Frugal Staff's cost", 50, [&](int32_t v) { draw(v); character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
+        {"a stunned player dodging a special", 201, [&](int32_t v) { stunned(v, "elf"); return enemySpecialAttack(); }},
+        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) {
+            stunned(v, "rogue");
+            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; };
+            enemySpecialAttack();
+            return !logged(missed); }},
+        {"a stunned player dodging a blow", 201, [&](int32_t v) { stunned(v, "dummy"); enemyTurn(); return !logged(missed); }},
+        {"a stunned enemy dodging a skill", 201, [&](int32_t v) { enemyAgility = v, enemyStunRounds = 1; cast("bolt", 1, 0); return !logged("Your attack missed."); }},
     };
-    for (const auto &[what, escaped] : cases)
-        for (int32_t agility : {201, 202}) {
+    // clang-format on
+    for (const auto &[what, edge, met] : cases)
+        for (int32_t value : {edge, edge + 1}) {
+            fight();
+            character.weapon = character.agility = 0;
             draw(1);
-            messageLog.clear();
-            EXPECT_EQ(escaped(agility), agility == 202) << what << " at " << agility;
+            EXPECT_EQ(met(value), value == edge) << what << " at " << value;
         }
 }
 
@@ -207,11 +188,8 @@ TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
         draw(1, high);
         messageLog.clear();
         cast("blades", std::numeric_limits<int32_t>::max(), 40);
-        EXPECT_EQ(std::ranges::count_if(messageLog,
-                                        [](const LogLine &line) {
-                                            return line.text.ends_with(" damage with blades.");
-                                        }),
-                  high ? 1000 : 2);
+        auto blades = [](const LogLine &line) { return line.text.ends_with("with blades."); };
+        EXPECT_EQ(std::ranges::count_if(messageLog, blades), high ? 1000 : 2);
     }
 }
 
