@@ -62,8 +62,7 @@ TEST_F(ConsoleTest, AnyAmountOfOutputIsWrittenWhole) {
     ASSERT_EQ(::_pipe(ends, 4096, _O_BINARY), 0);
 #else
     ASSERT_EQ(::pipe(ends), 0);
-    struct sigaction tick {
-    }, previous{};
+    struct sigaction tick = {}, previous = {};
     tick.sa_handler = [](int) {}; // without SA_RESTART, so the write returns what it wrote
     ::sigaction(SIGALRM, &tick, &previous);
     const itimerval often{{0, 300}, {0, 300}};
@@ -78,9 +77,7 @@ TEST_F(ConsoleTest, AnyAmountOfOutputIsWrittenWhole) {
         pthread_sigmask(SIG_BLOCK, &alarm, nullptr); // the signal is for the writer
 #endif
         char buffer[4096];
-        for (;;) {
-            const auto got = ::read(ends[0], buffer, sizeof buffer);
-            if (got <= 0) break;
+        for (long got; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;) {
             received.append(buffer, static_cast<size_t>(got));
             std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
