@@ -10,11 +10,12 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <ranges>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+using Lines = std::vector<std::string>;
 
 class GameTest : public ::testing::Test {
   protected:
@@ -43,8 +44,8 @@ class GameTest : public ::testing::Test {
     void feed(const std::string &text) { input = std::istringstream(text); }
 
     // The texts of the message log, in order.
-    static std::vector<std::string> loggedTexts() {
-        std::vector<std::string> texts;
+    static Lines loggedTexts() {
+        Lines texts;
         for (const LogLine &line : messageLog)
             texts.push_back(line.text);
         return texts;
@@ -54,32 +55,32 @@ class GameTest : public ::testing::Test {
     static std::string takeOutput() { return std::exchange(consoleOutput, {}); }
 
     // The lines of a file under tables/.
-    static std::vector<std::string> lines(const std::filesystem::path &name) {
+    static Lines lines(const std::string &name) {
         std::ifstream file(tables / name);
-        std::vector<std::string> read;
+        Lines read;
         for (std::string line; std::getline(file, line);)
             read.push_back(line);
         EXPECT_FALSE(read.empty()) << name;
         return read;
     }
 
-    // The cases of a table: a header line naming the columns, then one case a line, its cells
+    // A table's cases: after a header line naming the columns, one case a line, its cells
     // parted by tabs; lines starting with # are notes for the reader.
-    static std::vector<std::vector<std::string>> table(const std::string &name) {
-        std::vector<std::vector<std::string>> rows;
-        for (const std::string &line : lines(name) | std::views::drop(1)) {
-            if (line.empty() || line.starts_with('#')) continue;
-            std::istringstream cells(line);
-            rows.emplace_back();
-            for (std::string cell; std::getline(cells, cell, '\t');)
-                rows.back().push_back(cell);
-        }
+    static std::vector<Lines> table(const std::string &name) {
+        std::vector<Lines> rows;
+        for (const std::string &line : lines(name))
+            if (!line.starts_with('#') && !line.empty()) {
+                std::istringstream cells(line);
+                rows.emplace_back();
+                for (std::string cell; std::getline(cells, cell, '\t');)
+                    rows.back().push_back(cell);
+            }
+        rows.erase(rows.begin()); // the header
         return rows;
     }
 
     // The cells [first, first + count) of a row, as numbers.
-    static std::vector<int32_t> numbers(const std::vector<std::string> &row, size_t first,
-                                        size_t count) {
+    static std::vector<int32_t> numbers(const Lines &row, size_t first, size_t count) {
         std::vector<int32_t> values;
         for (size_t i = first; i < first + count; ++i)
             values.push_back(std::stoi(row.at(i)));

@@ -10,8 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class RewardsTest : public GameTest {
   protected:
     // One fall of a level 1 `enemy` in `area`, every draw `percent`: the lines that say what
