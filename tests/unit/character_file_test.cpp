@@ -8,26 +8,16 @@
 
 using CharacterFileTest = GameTest;
 
-namespace {
-
-bool loadFrom(const std::string &content) {
-    std::ofstream("x.txt", std::ios::binary) << content;
-    profileName = "x";
-    return loadCharacter();
-}
-
-} // namespace
-
 // Each file in tables/saves loads as the record its .loaded twin saves: nothing below 0, a
 // maximum health of at least 1, nothing above its maximum (the mana against the robes' 10 as
 // well, capped once the loaded equipment counts), numbers that do not fit and unknown items
 // and areas as nothing.
 TEST_F(CharacterFileTest, DamagedFilesLoadSafeValues) {
+    profileName = "x";
     for (std::string name : {"out_of_range", "negative", "above_maximum"}) {
-        std::string content;
-        for (const std::string &line : lines("saves/" + name + ".txt"))
-            content += line + "\n";
-        ASSERT_TRUE(loadFrom(content)) << name;
+        std::filesystem::copy_file(tables / "saves" / (name + ".txt"), "x.txt",
+                                   std::filesystem::copy_options::overwrite_existing);
+        ASSERT_TRUE(loadCharacter()) << name;
         capMana();
         buildSaveLines();
         EXPECT_EQ(saveLines, lines("saves/" + name + ".loaded.txt")) << name;
@@ -39,7 +29,9 @@ TEST_F(CharacterFileTest, FilesWithoutAPlayableCharacterLeaveTheRecordEmpty) {
          {"", "Level:0\n", "Level:-1\n", "Level:abc\nWilderness:1\n", "Level:99999999999\n",
           "Name:a\x1b[2J\nLevel:1\n", "Name:a\x7f\nLevel:1\n", "Name:a\xc2\x9b\nLevel:1\n",
           "Name:a\x9b\nLevel:1\n"}) {
-        EXPECT_FALSE(loadFrom("Gold:5\n" + file)) << file;
+        std::ofstream("x.txt", std::ios::binary) << "Gold:5\n" + file;
+        profileName = "x";
+        EXPECT_FALSE(loadCharacter()) << file;
         EXPECT_EQ(character, Character{}) << file;
     }
     // A listed character whose file is missing is made anew by the awakening.

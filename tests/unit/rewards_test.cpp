@@ -5,6 +5,7 @@
 #include "combat/rewards.hpp"
 #include "frontend/screens.hpp"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -12,10 +13,12 @@ namespace {
 
 class RewardsTest : public GameTest {
   protected:
-    // One fall of a level 1 `enemy` in `area`, every draw `percent`: the lines that say what
-    // it dropped.
-    static Lines drops(int32_t area, const std::string &enemy, int32_t percent) {
-        drawOverride = [percent](int32_t, int32_t) { return percent; };
+    // One fall of a level 1 `enemy` in `area`, the draws as listed and then as the last one:
+    // the lines that say what it dropped.
+    static Lines drops(int32_t area, const std::string &enemy, std::vector<int32_t> draws) {
+        drawOverride = [draws, next = size_t{0}](int32_t, int32_t) mutable {
+            return draws[std::min(next++, draws.size() - 1)];
+        };
         character.wilderness = area;
         enemyName = enemy;
         enemyLevel = 1;
@@ -35,45 +38,36 @@ TEST_F(RewardsTest, EveryEnemyDropsItsOwnItemAtTheEdgeOfItsChance) {
         Lines expected;
         if (row.size() > 2) expected.push_back("The enemy dropped: " + row[2]);
         if (row.size() > 3) expected.push_back("Item Stats: " + row[3]);
-        EXPECT_EQ(drops(std::stoi(row[0]), row[1], 10), expected) << row[1];
+        EXPECT_EQ(drops(std::stoi(row[0]), row[1], {10}), expected) << row[1];
         const bool item = row.size() > 2 && !row[2].ends_with("extra gold");
         EXPECT_EQ(character.inventory.size(), item ? 1u : 0u) << row[1];
-        EXPECT_EQ(drops(std::stoi(row[0]), row[1], 11), Lines{}) << row[1];
+        EXPECT_EQ(drops(std::stoi(row[0]), row[1], {11}), Lines{}) << row[1];
     }
 }
 
 // Once the dragon has fallen, a second draw decides, at 20; the dragon's armour splits at 50;
 // the boss rolls each of his eleven items at 10.
 TEST_F(RewardsTest, LaterDropsTheDragonsArmourAndTheHoard) {
-    const std::string scale = "The enemy dropped: Dragon Scale Armor";
+    const Lines scale{"The enemy dropped: Dragon Scale Armor",
+                      "Item Stats: +19 Def +13 Agil [45 Def]"};
     character.gameOver = true;
-    EXPECT_EQ(drops(8, "dragon", 20), (Lines{scale, "Item Stats: +19 Def +13 Agil [45 Def]"}));
-    EXPECT_EQ(drops(8, "dragon", 21), Lines{});
-    for (int32_t armour : {50, 51}) {
-        drawOverride = [armour, draws = 0](int32_t, int32_t) mutable {
-            return ++draws == 3 ? armour : 1;
-        };
-        messageLog.clear();
-        enemySlain();
-        EXPECT_EQ(loggedTexts()[0], armour == 50 ? scale : "The enemy dropped: Dragon Bone Armor");
-    }
-    EXPECT_EQ(loggedTexts()[1], "Item Stats: +26 Def [45 Def]");
-    EXPECT_EQ(drops(7, "phoenix", 20).size(), 2u);
+    EXPECT_EQ(drops(8, "dragon", {20}), scale);
+    EXPECT_EQ(drops(8, "dragon", {21}), Lines{});
+    EXPECT_EQ(drops(8, "dragon", {1, 1, 50, 1}), scale);
+    EXPECT_EQ(drops(8, "dragon", {1, 1, 51, 1}),
+              (Lines{"The enemy dropped: Dragon Bone Armor", "Item Stats: +26 Def [45 Def]"}));
+    EXPECT_EQ(drops(7, "phoenix", {20}).size(), 2u);
 
-    const Lines hoard = drops(99, secretBossName, 10);
+    const Lines hoard = drops(99, secretBossName, {10});
     EXPECT_EQ(hoard.size(), 22u);
     EXPECT_EQ(hoard[0], "The enemy dropped: Regeneration Armor");
     EXPECT_EQ(hoard[20], "The enemy dropped: Sword of Fortune");
     // Only the gate's draws (1) open; every item's draw is 11.
-    drawOverride = [draws = 0](int32_t, int32_t) mutable { return ++draws <= 2 ? 1 : 11; };
-    character.wilderness = area::secretLair;
-    messageLog.clear();
-    enemySlain();
-    EXPECT_TRUE(loggedTexts()[0].starts_with("You received"));
+    EXPECT_EQ(drops(99, secretBossName, {1, 1, 11}), Lines{});
 
     // The first dragon drops nothing, pays its fixed reward and opens the ending.
     character.gameOver = false;
-    EXPECT_EQ(drops(8, "dragon", 1), Lines{});
+    EXPECT_EQ(drops(8, "dragon", {1}), Lines{});
     EXPECT_TRUE(character.gameOver && endingActive);
     EXPECT_EQ(character.wilderness, area::village);
 }
