@@ -117,11 +117,8 @@ TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
         {"a weapon's power", 29, [&](int32_t v) { draw(v); character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
         {"the Frugal Staff's cost", 50, [&](int32_t v) { draw(v); character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
         {"a stunned player dodging a special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "elf"; return enemySpecialAttack(); }},
-        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) {
-            character.agility = v; playerStunRounds = 1; enemyName = "rogue";
-            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; };
-            enemySpecialAttack();
-            return !logged(missed); }},
+        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "rogue";
+            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; }; enemySpecialAttack(); return !logged(missed); }},
         {"a stunned player dodging a blow", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "dummy"; enemyTurn(); return !logged(missed); }},
         {"a stunned enemy dodging a skill", 201, [&](int32_t v) { enemyAgility = v, enemyStunRounds = 1; cast("bolt", 1, 0); return !logged("Your attack missed."); }},
     };

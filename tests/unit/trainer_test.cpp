@@ -23,7 +23,7 @@ TEST_F(TrainerTest, SkillCostsRiseByTheirStepFromLevelTwo) {
         const std::string buy = row[0] + "\n";
         feed(buy + buy + buy + buy + "go back\n");
         trainerScreen();
-        const std::vector<std::string> refused{"You don't have any more skill points to use."};
+        const Lines refused{"You don't have any more skill points to use."};
         for (size_t read = 1, level = 1; read <= 4; ++read, level = std::min<size_t>(read, 3)) {
             takeOutput();
             messageLog.clear();
@@ -32,7 +32,7 @@ TEST_F(TrainerTest, SkillCostsRiseByTheirStepFromLevelTwo) {
                                    std::to_string(level) + "\\)\n");
             EXPECT_TRUE(std::regex_search(takeOutput(), shown)) << row[0] << " " << level;
             // The fourth point asked for is not there.
-            EXPECT_EQ(loggedTexts(), read == 3 ? refused : std::vector<std::string>{}) << row[0];
+            EXPECT_EQ(loggedTexts(), read == 3 ? refused : Lines{}) << row[0];
         }
         EXPECT_EQ(character.skillPoints, 0);
     }
