@@ -14,6 +14,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -24,26 +25,25 @@ class CombatDepthTest : public GameTest {
         GameTest::SetUp();
         startWarrior();
         mainMenuActive = false;
-        combatActive = true;
         character.name = profileName = "tess";
         character.maxHealth = character.currentHealth = 500;
-        character.maxMana = character.currentMana = 100;
+        character.maxMana = 100;
         character.agility = character.defense = 0;
+        fight();
+    }
+
+    static void fight() {
+        resetFight();
+        combatActive = true;
         enemyName = "dummy";
         enemyHealth = 100000;
+        messageLog.clear();
     }
 
-    // Every draw at the low or the high end of its range, but every chance in 100 met.
-    static void drawAtEnd(bool high) {
-        drawOverride = [high](int32_t lo, int32_t hi) {
-            return lo == 1 && hi == 100 ? 1 : high ? hi : lo;
-        };
-    }
-
-    // Every chance in 100 drawn as `percent`; every other draw at the low end.
-    static void drawPercent(int32_t percent) {
-        drawOverride = [percent](int32_t lo, int32_t hi) {
-            return lo == 1 && hi == 100 ? percent : lo;
+    // Every chance in 100 drawn as `percent`; every other draw at the low or the high end.
+    static void draw(int32_t percent, bool high = false) {
+        drawOverride = [=](int32_t lo, int32_t hi) {
+            return lo == 1 && hi == 100 ? percent : high ? hi : lo;
         };
     }
 
@@ -56,164 +56,91 @@ class CombatDepthTest : public GameTest {
         useSkill(skill);
     }
 
-    void special(const std::string &enemy, int32_t attack) {
+    static bool special(const std::string &enemy, int32_t attack) {
         enemyName = enemy;
         enemyAttack = attack;
-        enemySpecialAttack();
+        return enemySpecialAttack();
     }
 
-    bool logged(const std::string &part) const {
+    static bool logged(const std::string &part) {
         return std::ranges::any_of(messageLog, [&](const LogLine &line) {
             return line.text.find(part) != std::string::npos;
         });
     }
-
-    // The number after `lead` in the first line that starts with it, with every draw low and
-    // then with every draw high.
-    std::pair<int, int> span(const std::string &lead, const std::function<void()> &act) {
-        int ends[2] = {0, 0};
-        for (bool high : {false, true}) {
-            drawAtEnd(high);
-            messageLog.clear();
-            act();
-            for (const LogLine &line : messageLog)
-                if (line.text.starts_with(lead)) {
-                    ends[high] = std::stoi(line.text.substr(lead.size()));
-                    break;
-                }
-        }
-        return {ends[0], ends[1]};
-    }
 };
 
-// Powers in double arithmetic, truncated only at the end, at the bounds where that matters.
 TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
-    struct Case {
-        std::string what;
-        std::function<void()> act;
-        std::string lead;
-        std::pair<int, int> span;
-    };
-    const std::string dealt = "You dealt ", did = "The enemy did ",
-                      stunned = "You stunned the enemy for ";
-    // clang-format off
-    const Case cases[] = {
-        {"stab level 2: 1.2 × 18 × 1.25 truncates to 26", [&] { cast("stab", 2, 18); }, dealt, {16, 26}},
-        {"slice level 2: 1.5 × 1.2 × 25 truncates to 44", [&] { cast("slice", 2, 25); }, dealt, {9, 44}},
-        {"stun level 6: 450 rounds up", [&] { cast("stun", 6, 0); }, stunned, {2, 5}},
-        {"stun level 47: at most 2500", [&] { cast("stun", 47, 0); }, stunned, {2, 25}},
-        {"owl: 37.5", [&] { special("owl", 25); }, did, {28, 46}},
-        {"banshee: 45", [&] { special("banshee", 90); }, did, {33, 56}},
-        {"rogue: 17.5 a blade", [&] { special("rogue", 35); }, did, {13, 21}},
-        {"code", [&] { special("Dovik Vel'karr", 350); }, "Dovik Vel'karr smacks you with code for ", {525, 875}},
-    };
-    // clang-format on
-    for (const Case &c : cases)
-        EXPECT_EQ(span(c.lead, c.act), c.span) << c.what;
+    for (const auto &row : table("spans.tsv"))
+        for (bool high : {false, true}) {
+            const int32_t level = std::stoi(row[1]), attack = std::stoi(row[2]);
+            draw(1, high);
+            messageLog.clear();
+            level == 0 ? (void)special(row[0], attack) : cast(row[0], level, attack);
+            EXPECT_TRUE(std::ranges::count(loggedTexts(), row[3 + high])) << row[3 + high];
+        }
 }
 
-// A chance of n in 100 is met by a draw of n and missed by n + 1.
-TEST_F(CombatDepthTest, ChancesHoldUpToTheirEdgeAndNoFurther) {
-    struct Case {
-        std::string what;
-        int32_t edge;
-        std::function<bool()> met; // one try
-    };
-    auto flees = [&](int32_t agility, int32_t stunRounds) {
-        character.agility = agility;
-        enemyAgility = 10;
-        enemyStunRounds = stunRounds;
-        feed({"flee"});
-        combatScreen();
-        return logged("You have fled.");
-    };
-    auto stuns = [&](const std::string &enemy) {
-        special(enemy, 10);
-        return playerStunRounds == 1;
-    };
+// At an attack of 40 with every draw low and every chance met: what each special says and
+// what it leaves running.
+TEST_F(CombatDepthTest, EveryEnemysSpecial) {
+    draw(1);
+    for (const auto &row : table("specials.tsv")) {
+        fight();
+        enemyHealth = std::stoi(row[1]);
+        special(row[0], 40);
+        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 6, row.end())) << row[0];
+        EXPECT_EQ(std::vector(
+                      {playerBleedDamage, playerPoisonDamage, playerFireDamage, playerStunRounds}),
+                  numbers(row, 2, 4))
+            << row[0];
+    }
+}
+
+// A chance of n in 100 is met by a draw of n and missed by n + 1. A stun adds 200 to the
+// dodge draw in [1, 150], so even the lowest draw escapes a stunned side only with an agility of
+// 202: on each side and in each place that rolls it.
+TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
+    const std::string missed = "The enemy's attack missed.";
     // clang-format off
-    const Case cases[] = {
-        {"fleeing with less agility than the enemy", 7, [&] { return flees(9, 0); }},
-        {"fleeing with as much", 20, [&] { return flees(10, 0); }},
-        {"fleeing a stunned enemy, second draw", 19, [&] { return flees(9, 1); }},
-        {"the enemy's special", 30, [&] { enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
-        {"the enemy striking first", 50, [&] { character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
-        {"living tree's stun", 15, [&] { return stuns("living tree"); }},
-        {"cockatrice's stun", 40, [&] { return stuns("cockatrice"); }},
-        {"banshee's stun", 35, [&] { return stuns("banshee"); }},
-        {"charred golem's fire", 5, [&] { special("charred golem", 10); return playerFireRounds == 2; }},
-        {"phoenix's rebirth", 20, [&] { enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
-        {"whirlwind's stun at level 3", 30, [&] { cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
-        {"a weapon's power", 29, [&] { character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
-        {"the Frugal Staff's cost", 50, [&] { character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
+    const std::tuple<const char *, int32_t, std::function<bool(int32_t)>> cases[] = {
+        {"fleeing with less agility than the enemy", 7, [&](int32_t v) { draw(v); character.agility = 9; enemyAgility = 10; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
+        {"fleeing with as much", 20, [&](int32_t v) { draw(v); character.agility = enemyAgility = 10; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
+        {"fleeing a stunned enemy, second draw", 19, [&](int32_t v) { draw(v); character.agility = 9; enemyAgility = 10; enemyStunRounds = 1; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
+        {"the enemy's special", 30, [&](int32_t v) { draw(v); enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
+        {"the enemy striking first", 50, [&](int32_t v) { draw(v); character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
+        {"living tree's stun", 15, [&](int32_t v) { draw(v); special("living tree", 10); return playerStunRounds == 1; }},
+        {"cockatrice's stun", 40, [&](int32_t v) { draw(v); special("cockatrice", 10); return playerStunRounds == 1; }},
+        {"banshee's stun", 35, [&](int32_t v) { draw(v); special("banshee", 10); return playerStunRounds == 1; }},
+        {"charred golem's fire", 5, [&](int32_t v) { draw(v); special("charred golem", 10); return playerFireRounds == 2; }},
+        {"phoenix's rebirth", 20, [&](int32_t v) { draw(v); enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
+        {"whirlwind's stun at level 3", 30, [&](int32_t v) { draw(v); cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
+        {"a weapon's power", 29, [&](int32_t v) { draw(v); character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
+        {"the Frugal Staff's cost", 50, [&](int32_t v) { draw(v); character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
+        {"a stunned player dodging a special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "elf"; return enemySpecialAttack(); }},
+        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "rogue";
+            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; }; enemySpecialAttack(); return !logged(missed); }},
+        {"a stunned player dodging a blow", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "dummy"; enemyTurn(); return !logged(missed); }},
+        {"a stunned enemy dodging a skill", 201, [&](int32_t v) { enemyAgility = v, enemyStunRounds = 1; cast("bolt", 1, 0); return !logged("Your attack missed."); }},
     };
     // clang-format on
-    for (const Case &c : cases) {
-        for (int32_t draw : {c.edge, c.edge + 1}) {
-            resetFight();
-            combatActive = true;
-            enemyName = "dummy";
-            enemyHealth = 100000;
+    for (const auto &[what, edge, met] : cases)
+        for (int32_t value : {edge, edge + 1}) {
+            fight();
             character.weapon = character.agility = 0;
-            messageLog.clear();
-            drawPercent(draw);
-            EXPECT_EQ(c.met(), draw == c.edge) << c.what << " at " << draw;
+            draw(1);
+            EXPECT_EQ(met(value), value == edge) << what << " at " << value;
         }
-    }
-}
-
-// A stun adds 200 to the dodge draw in [1, 150], so even the lowest draw escapes a stunned
-// side only with an agility of 202: on each side and in each place that rolls it.
-TEST_F(CombatDepthTest, AStunLeavesOnlyAgilityAbove201AChance) {
-    struct Case {
-        std::string what;
-        std::function<bool(int32_t)> escaped; // one try at this agility
-    };
-    auto playerStunned = [&](int32_t agility, const std::string &enemy) {
-        character.agility = agility;
-        playerStunRounds = 1;
-        enemyName = enemy;
-    };
-    const Case cases[] = {
-        {"special", [&](int32_t a) { return playerStunned(a, "elf"), !enemySpecialAttack(); }},
-        {"rogue's blades, once the special is not evaded",
-         [&](int32_t a) {
-             int32_t evasionDraws = 0;
-             drawOverride = [&](int32_t lo, int32_t hi) { return evasionDraws++ ? lo : hi; };
-             playerStunned(a, "rogue");
-             enemySpecialAttack();
-             drawAtEnd(false);
-             return logged("The enemy's attack missed.");
-         }},
-        {"ordinary attack",
-         [&](int32_t a) {
-             return playerStunned(a, "dummy"), enemyTurn(), logged("The enemy's attack missed.");
-         }},
-        {"skill",
-         [&](int32_t a) {
-             enemyAgility = a, enemyStunRounds = 1;
-             cast("bolt", 1, 0);
-             return logged("Your attack missed.");
-         }},
-    };
-    drawAtEnd(false);
-    for (const Case &c : cases) {
-        for (int32_t agility : {201, 202}) {
-            messageLog.clear();
-            EXPECT_EQ(c.escaped(agility), agility == 202) << c.what << " at " << agility;
-        }
-    }
 }
 
 // The boss's lines are red because his fight says so; every other line of it is white.
 TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
     character.wilderness = area::secretLair;
     character.currentHealth = 100000;
-    drawAtEnd(false); // he strikes first, with his code
+    draw(1); // he strikes first, with his code
     generateEnemy();
     enemyStunRounds = 1;
     enemyTurn();
-    drawPercent(100); // no special: an ordinary blow, then one that knocks the player out
+    draw(100); // no special: an ordinary blow, then one that knocks the player out
     enemyTurn();
     character.currentHealth = 1;
     enemyTurn();
@@ -228,82 +155,13 @@ TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
 
 // A hand-edited level in the billions still ends the round: the hits are drawn up to 1000.
 TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
-    auto hits = [&] {
-        return std::ranges::count_if(messageLog, [](const LogLine &line) {
-            return line.text.ends_with(" damage with blades.");
-        });
-    };
     for (bool high : {false, true}) {
-        drawAtEnd(high);
+        draw(1, high);
         messageLog.clear();
         cast("blades", std::numeric_limits<int32_t>::max(), 40);
-        EXPECT_EQ(hits(), high ? 1000 : 2);
+        auto blades = [](const LogLine &line) { return line.text.ends_with("with blades."); };
+        EXPECT_EQ(std::ranges::count_if(messageLog, blades), high ? 1000 : 2);
     }
 }
 
 } // namespace
-
-// The fairy heals only once she is down to 100 health.
-TEST_F(CombatDepthTest, TheFairyHealsFrom100Down) {
-    drawAtEnd(false);
-    for (int32_t health : {100, 101}) {
-        enemyHealth = health;
-        enemyName = "fairy";
-        EXPECT_EQ(enemySpecialAttack(), health == 100) << health;
-    }
-}
-
-// Every enemy's special at an attack of 40, each draw at its low end (a damage roll of
-// 0.75 of the power) and each chance met: what it says and what it leaves running.
-TEST_F(CombatDepthTest, EveryEnemysSpecial) {
-    struct Case {
-        std::string enemy;
-        std::vector<std::string> lines;
-        int32_t bleed, poison, fire, stun; // per-round damage left running, stun rounds
-    };
-    const std::string did = "The enemy did ", bleeds = "The enemy caused you to bleed for 3 rounds.",
-                      poisons = "The enemy poisoned you for 4 rounds.",
-                      ignites = "The enemy ignited you for 2 rounds.",
-                      stuns = "The enemy stunned you for 1 round.";
-    // clang-format off
-    const Case cases[] = {
-        {"jackalope", {did + "30 damage with charge."}, 0, 0, 0, 0},
-        {"salamander", {did + "30 damage with strike."}, 0, 0, 0, 0},
-        {"ancient ogre", {did + "30 damage with stomp.", did + "30 damage with stomp."}, 0, 0, 0, 0},
-        {"unicorn", {did + "30 damage with impale.", bleeds}, 3, 0, 0, 0},
-        {"fairy", {"The enemy recovered 20 health with heal."}, 0, 0, 0, 0},
-        {"living tree", {did + "30 damage with bark throw.", stuns}, 0, 0, 0, 1},
-        {"elf", {poisons}, 0, 4, 0, 0},
-        {"owl", {did + "45 damage with peck."}, 0, 0, 0, 0},
-        {"griffin", {bleeds}, 10, 0, 0, 0},
-        {"cockatrice", {did + "30 damage with flap.", stuns}, 0, 0, 0, 1},
-        {"giant", {did + "60 damage with boulder throw."}, 0, 0, 0, 0},
-        {"rogue", {did + "15 damage with blades.", did + "15 damage with blades."}, 0, 0, 0, 0},
-        {"nymph", {"The enemy recovered 50 health with mend."}, 0, 0, 0, 0},
-        {"siren", {"The enemy stunned you for 2 round."}, 0, 0, 0, 2},
-        {"thunderbird", {did + "40 damage with shock."}, 0, 0, 0, 0},
-        {"leviathan", {poisons}, 0, 10, 0, 0},
-        {"fire wisp", {ignites}, 0, 0, 10, 0},
-        {"serpent", {poisons}, 0, 8, 0, 0},
-        {"charred golem", {did + "60 damage with smolder.", ignites}, 0, 0, 15, 0},
-        {"banshee", {did + "15 damage with shriek.", stuns}, 0, 0, 0, 1},
-        {"hellhound", {bleeds}, 25, 0, 0, 0},
-        {"zombie", {did + "15 damage and recovered 15 health with BRAINS."}, 0, 0, 0, 0},
-        {"phoenix", {"The enemy fully recovered with rebirth."}, 0, 0, 0, 0},
-        {"dragon", {ignites}, 0, 0, 40, 0},
-        {"Dovik Vel'karr", {"Dovik Vel'karr smacks you with code for 60 damage!"}, 0, 0, 0, 0},
-    };
-    // clang-format on
-    drawAtEnd(false);
-    for (const Case &c : cases) {
-        resetFight();
-        enemyHealth = 100; // low enough for the fairy's and the nymph's healing
-        messageLog.clear();
-        special(c.enemy, 40);
-        EXPECT_EQ(loggedTexts(), c.lines) << c.enemy;
-        EXPECT_EQ(playerBleedDamage, c.bleed) << c.enemy;
-        EXPECT_EQ(playerPoisonDamage, c.poison) << c.enemy;
-        EXPECT_EQ(playerFireDamage, c.fire) << c.enemy;
-        EXPECT_EQ(playerStunRounds, c.stun) << c.enemy;
-    }
-}

@@ -43,8 +43,7 @@ TEST_F(GameLoopTest, AThousandStunnedRoundsKeepTheGameGoing) {
     playerStunRounds = 2;
     int32_t specials = 0;
     drawOverride = [&](int32_t lo, int32_t hi) {
-        if (lo == 1 && hi == 100) return ++specials <= 1000 ? 1 : 100;
-        return lo;
+        return lo == 1 && hi == 100 ? (++specials <= 1000 ? 1 : 100) : lo;
     };
     EXPECT_EQ(screenLoop(), 0);
     EXPECT_EQ(specials, 1002); // then two rounds to wear off the last stun, and a read
