@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <string_view>
-#include <utility>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
