@@ -134,8 +134,8 @@ TEST(Soak, SeededRandomSessionsNeverBreakTheGame) {
 }
 
 // The bytes past the 4,096th are dropped with the rest of their line, so the "n" at the end of
-// the first line is no new game; the CR LF lines then play as plain ones. (The sessions cannot
-// hold a carriage return: their transcripts are read as text.)
+// the first line is no new game; the CR LF lines then play as plain ones. (A session's transcript
+// cannot show a carriage return: its lines are compared as text.)
 TEST(PortableInputEnd, CarriageReturnsEndLinesAndLongLinesAreCut) {
     GameDir dir;
     GameRun run = dir.playRaw(std::string(4096, 'x') + "n\nn\r\nBob\r\nyes\r\nwarrior\r\n",
