@@ -1,13 +1,15 @@
 // Loaded into the game by tests only, to make the calls under the saves fail as a failing
 // disk or a file system without locks would:
-// - KELMARCH_FAULT=readlist fails the reading of every file (not standard input) part-way
-//   with EIO, after its first 16 bytes have read normally;
+// - KELMARCH_FAULT=readlist fails the reading of profiles.txt part-way with EIO, after its
+//   first 16 bytes have read normally (the file by name: under Wine every other read is
+//   Windows' own);
 // - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call with EIO;
 //   KELMARCH_FAULT=syncfolder only the fsync of a folder; KELMARCH_FAULT=firstwrite only the
 //   first write to a file, with ENOSPC (a disk full for a moment);
 // - KELMARCH_FAULT=nolocks fails every flock with ENOLCK;
 // - KELMARCH_FAULT=slowsync makes every fsync of a file take a second, as a slow disk would.
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <string_view>
@@ -49,10 +51,10 @@ FAILING(int, flock, "nolocks", ENOLCK, (int fd, int operation), (fd, operation))
 
 extern "C" ssize_t read(int fd, void *buffer, size_t count) {
     static const auto realRead = real<ssize_t (*)(int, void *, size_t)>("read");
-    // A file read, not the typed input: the list is the only file the tests have it read.
-    struct stat file {};
-    if (failing("readlist") && fd != STDIN_FILENO && ::fstat(fd, &file) == 0 &&
-        S_ISREG(file.st_mode)) {
+    char link[64], target[4096];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t length = failing("readlist") ? ::readlink(link, target, sizeof target) : 0;
+    if (std::string_view(target, length > 0 ? size_t(length) : 0).ends_with("/profiles.txt")) {
         if (::lseek(fd, 0, SEEK_CUR) > 0) return fail(EIO);
         if (count > 16) count = 16;
     }
