@@ -101,25 +101,48 @@ TEST_F(CombatDepthTest, EveryEnemysSpecial) {
 // 202: on each side and in each place that rolls it.
 TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
     const std::string missed = "The enemy's attack missed.";
+    auto flees = [&](int32_t percent, int32_t agility, int32_t stunRounds) {
+        draw(percent);
+        character.agility = agility;
+        enemyAgility = 10;
+        enemyStunRounds = stunRounds;
+        feed("flee\n");
+        combatScreen();
+        return logged("You have fled.");
+    };
+    auto stuns = [&](int32_t percent, const std::string &enemy) {
+        draw(percent);
+        special(enemy, 10);
+        return playerStunRounds == 1;
+    };
+    auto stunned = [&](int32_t agility, const std::string &enemy) {
+        character.agility = agility;
+        playerStunRounds = 1;
+        enemyName = enemy;
+    };
     // clang-format off
     const std::tuple<const char *, int32_t, std::function<bool(int32_t)>> cases[] = {
-        {"fleeing with less agility than the enemy", 7, [&](int32_t v) { draw(v); character.agility = 9; enemyAgility = 10; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
-        {"fleeing with as much", 20, [&](int32_t v) { draw(v); character.agility = enemyAgility = 10; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
-        {"fleeing a stunned enemy, second draw", 19, [&](int32_t v) { draw(v); character.agility = 9; enemyAgility = 10; enemyStunRounds = 1; feed("flee\n"); combatScreen(); return logged("You have fled."); }},
+        {"fleeing with less agility than the enemy", 7, [&](int32_t v) { return flees(v, 9, 0); }},
+        {"fleeing with as much", 20, [&](int32_t v) { return flees(v, 10, 0); }},
+        {"fleeing a stunned enemy, second draw", 19, [&](int32_t v) { return flees(v, 9, 1); }},
         {"the enemy's special", 30, [&](int32_t v) { draw(v); enemyName = "owl"; enemyTurn(); return logged("with peck"); }},
         {"the enemy striking first", 50, [&](int32_t v) { draw(v); character.wilderness = area::plains; generateEnemy(); return logged("The enemy"); }},
-        {"living tree's stun", 15, [&](int32_t v) { draw(v); special("living tree", 10); return playerStunRounds == 1; }},
-        {"cockatrice's stun", 40, [&](int32_t v) { draw(v); special("cockatrice", 10); return playerStunRounds == 1; }},
-        {"banshee's stun", 35, [&](int32_t v) { draw(v); special("banshee", 10); return playerStunRounds == 1; }},
+        {"living tree's stun", 15, [&](int32_t v) { return stuns(v, "living tree"); }},
+        {"cockatrice's stun", 40, [&](int32_t v) { return stuns(v, "cockatrice"); }},
+        {"banshee's stun", 35, [&](int32_t v) { return stuns(v, "banshee"); }},
         {"charred golem's fire", 5, [&](int32_t v) { draw(v); special("charred golem", 10); return playerFireRounds == 2; }},
         {"phoenix's rebirth", 20, [&](int32_t v) { draw(v); enemyHealth = 1; special("phoenix", 10); return enemyHealth == phoenixHealth; }},
         {"whirlwind's stun at level 3", 30, [&](int32_t v) { draw(v); cast("whirlwind", 3, 20); return logged("You stunned the enemy for 1 round."); }},
-        {"a weapon's power", 29, [&](int32_t v) { draw(v); character.weapon = item::flail; cast("stab", 1, 20); return logged("Your Flail caused the enemy to bleed"); }},
+        {"a weapon's power", 29, [&](int32_t v) { draw(v); character.weapon = item::flail; cast("stab", 1, 20); return logged("caused the enemy to bleed"); }},
         {"the Frugal Staff's cost", 50, [&](int32_t v) { draw(v); character.weapon = item::frugalStaff; cast("bolt", 1, 0); return character.currentMana < 100; }},
-        {"a stunned player dodging a special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "elf"; return enemySpecialAttack(); }},
-        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "rogue";
-            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; }; enemySpecialAttack(); return !logged(missed); }},
-        {"a stunned player dodging a blow", 201, [&](int32_t v) { character.agility = v; playerStunRounds = 1; enemyName = "dummy"; enemyTurn(); return !logged(missed); }},
+        // Agilities from here, every draw low.
+        {"a stunned player dodging a special", 201, [&](int32_t v) { stunned(v, "elf"); return enemySpecialAttack(); }},
+        {"a stunned player dodging blades once not the special", 201, [&](int32_t v) {
+            stunned(v, "rogue");
+            drawOverride = [evaded = false](int32_t lo, int32_t hi) mutable { return std::exchange(evaded, true) ? lo : hi; };
+            enemySpecialAttack();
+            return !logged(missed); }},
+        {"a stunned player dodging a blow", 201, [&](int32_t v) { stunned(v, "dummy"); enemyTurn(); return !logged(missed); }},
         {"a stunned enemy dodging a skill", 201, [&](int32_t v) { enemyAgility = v, enemyStunRounds = 1; cast("bolt", 1, 0); return !logged("Your attack missed."); }},
     };
     // clang-format on
