@@ -1,8 +1,10 @@
 #pragma once
 // Runs the real kelmarch binary in a temporary working directory with scripted input.
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 // Lines of a character file by key, without the colon.
@@ -57,4 +59,14 @@ std::string characterFile(const std::string &name, const Overrides &overrides = 
 
 inline bool contains(const std::string &text, const std::string &part) {
     return text.find(part) != std::string::npos;
+}
+
+// Polls until `condition` holds, for `patience` at most (a loaded machine may take seconds to
+// answer or redraw); says whether it came to hold.
+bool waitFor(auto condition, std::chrono::milliseconds patience = std::chrono::seconds(30)) {
+    for (auto end = std::chrono::steady_clock::now() + patience;
+         std::chrono::steady_clock::now() < end;
+         std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+        if (condition()) return true;
+    return condition();
 }

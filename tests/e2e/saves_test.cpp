@@ -45,13 +45,6 @@ size_t count(const std::string &text, const std::string &part) {
     return found;
 }
 
-// Waits up to half a minute for `done`, and says whether it came.
-template <typename Done> bool waitFor(Done done) {
-    for (int wait = 0; wait < 3000 && !done(); ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return done();
-}
-
 // The games started while this lives preload the fault library (see tests/shim/faults.cpp); a
 // sanitized game wants its runtime loaded first, which the preloaded library comes before.
 struct Fault {

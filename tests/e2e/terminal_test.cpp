@@ -14,14 +14,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Polls instead of sleeping a fixed time: a loaded machine may take seconds to redraw.
-bool waitFor(auto condition, std::chrono::milliseconds patience = 10s) {
-    for (auto end = std::chrono::steady_clock::now() + patience;
-         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms))
-        if (condition()) return true;
-    return condition();
-}
-
 // The terminal's line mode and echo bits (ICANON alone when it cannot be read). Readline works
 // with the line mode off; the game and the shell have it on. Keys typed before readline has the
 // terminal would be echoed by the terminal itself, and a Ctrl-D would never reach readline as
