@@ -10,7 +10,7 @@
 using ItemsTest = GameTest;
 
 // The catalogue by id, as the price list and the item descriptions give it: each item's
-// bonuses; each bought with exactly its price and refused one gold short; each sold back at
+// bonuses and whether it is worn as armour; each bought with exactly its price and refused one gold short; each sold back at
 // its sale price, the rare ones included.
 TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
     character.name = profileName = "tess";
@@ -33,6 +33,7 @@ TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
         const auto &row = rows[static_cast<size_t>(id - 1)];
         const Item &item = itemById(id);
         EXPECT_EQ(item.typedName, row[0]) << id;
+        EXPECT_EQ(item.isArmor, row[8] == "armor") << row[0];
         EXPECT_EQ(
             std::vector({item.attackBonus, item.defenseBonus, item.agilityBonus, item.manaBonus}),
             numbers(row, 4, 4))
