@@ -43,9 +43,10 @@ class Tmux {
         if (pipe != nullptr) ::pclose(pipe);
         return text;
     }
-    void play(const GameDir &dir, const std::string &variable) const {
+    void play(const GameDir &dir, const std::string &variable,
+              const std::string &redirect = "") const {
         run("new-session -d -s game -x 100 -y 40 -e " + variable + " -c '" + dir.path().string() +
-            "' '" KELMARCH_BINARY "'");
+            "' '" KELMARCH_BINARY + redirect + "'");
     }
     void keys(const std::string &keys) const {
         std::string terminal = run("display -p -t game '#{pane_tty}'");
@@ -205,4 +206,13 @@ TEST(Terminal, LineEditingOnARealTerminal) {
     tmux.play(dir, "NO_COLOR=1");
     ASSERT_TRUE(waitFor([&] { return contains(tmux.screen(), "load character [l]"); }));
     EXPECT_FALSE(contains(tmux.screen("-e"), "\x1b[")) << tmux.screen("-e");
+
+    // Typed at the terminal but shown in a file: no line editing, whose echo and escapes would
+    // land in the file.
+    tmux.run("kill-session -t game");
+    tmux.play(dir, "INPUTRC=/dev/null", " > shown.txt");
+    tmux.run("send-keys -t game n Enter C-d");
+    EXPECT_TRUE(waitFor([&] { return tmux.run("list-panes -t game").empty(); }));
+    EXPECT_TRUE(contains(dir.read("shown.txt"), "Type your name below:"));
+    EXPECT_FALSE(contains(dir.read("shown.txt"), "\x1b")) << dir.read("shown.txt");
 }

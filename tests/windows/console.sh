@@ -49,4 +49,14 @@ if [ "$title" != "Kelmarch: Orvanis" ]; then
     echo "the console's title is \"$title\""
     exit 1
 fi
-echo "the console shows the Linux game's screen"
+
+# NO_COLOR leaves the console's own colours alone.
+"${tmux[@]}" new-session -d -s plain -x 100 -y 40 -c "$scratch/windows" -e NO_COLOR=1 \
+    "wine $windowsGame; sleep 600"
+for _ in $(seq 200); do [[ "$(screen plain)" == *"new game [n]"* ]] && break; sleep 0.1; done
+if [[ "$(screen plain)" != *"new game [n]"* || "$(screen plain)" == *$'\e['* ]]; then
+    echo "with NO_COLOR set the console shows:"
+    screen plain | cat -v
+    exit 1
+fi
+echo "the console shows the Linux game's screen, and no colour with NO_COLOR"
