@@ -211,6 +211,17 @@ TEST(PortableSaves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain
     EXPECT_TRUE(contains(dir.play({"l", "bob"}).output, "Welcome back Bob."));
 }
 
+// A window that deleted a character and plays on lets go of its name.
+TEST(PortableSaves, ANameDeletedInOneWindowIsFreeInAnother) {
+    GameDir dir;
+    dir.addCharacter("Bob", hero);
+    PipedGame deleting(dir, "deleting.out", "d\nbob\nyes\n");
+    ASSERT_TRUE(deleting.waitToShow("The character bob has been deleted."));
+    EXPECT_FALSE(contains(dir.play({"n", "Bob", "yes", "mage"}).output, playedElsewhere));
+    EXPECT_TRUE(dir.read("bob.txt").starts_with("Name:Bob\n"));
+    deleting.end();
+}
+
 // Window A confirms the name Bob while no Bob exists; window B makes Bob and leaves before A
 // picks a class. A must not save over B's Bob.
 TEST(Saves, ANameConfirmedInOneWindowIsNotSavedOverWhenAnotherMakesIt) {
