@@ -211,14 +211,17 @@ TEST(PortableSaves, ACharacterPlayedInAnotherWindowIsNotLoadedDeletedOrMadeAgain
     EXPECT_TRUE(contains(dir.play({"l", "bob"}).output, "Welcome back Bob."));
 }
 
-// A window that deleted a character and plays on lets go of its name.
-TEST(PortableSaves, ANameDeletedInOneWindowIsFreeInAnother) {
+// A window that deleted a character lets go of its name while it plays on, and holds the name
+// again once it makes that character anew.
+TEST(PortableSaves, ADeletedNameIsLetGoAndClaimedAgain) {
     GameDir dir;
     dir.addCharacter("Bob", hero);
     PipedGame deleting(dir, "deleting.out", "d\nbob\nyes\n");
     ASSERT_TRUE(deleting.waitToShow("The character bob has been deleted."));
     EXPECT_FALSE(contains(dir.play({"n", "Bob", "yes", "mage"}).output, playedElsewhere));
-    EXPECT_TRUE(dir.read("bob.txt").starts_with("Name:Bob\n"));
+    deleting.type("n\nBob\nyes\nwarrior\n");
+    ASSERT_TRUE(waitFor([&] { return contains(dir.read("bob.txt"), "\nMax Mana:10\n"); }));
+    EXPECT_TRUE(contains(dir.play({"l", "bob"}).output, playedElsewhere));
     deleting.end();
 }
 

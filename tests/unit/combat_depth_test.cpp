@@ -88,10 +88,10 @@ TEST_F(CombatDepthTest, EveryEnemysSpecial) {
         fight();
         enemyHealth = std::stoi(row[1]);
         special(row[0], 40);
-        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 6, row.end())) << row[0];
-        EXPECT_EQ(std::vector(
-                      {playerBleedDamage, playerPoisonDamage, playerFireDamage, playerStunRounds}),
-                  numbers(row, 2, 4))
+        EXPECT_EQ(loggedTexts(), std::vector(row.begin() + 7, row.end())) << row[0];
+        EXPECT_EQ(std::vector({enemyHealth, playerBleedDamage, playerPoisonDamage, playerFireDamage,
+                               playerStunRounds}),
+                  numbers(row, 2, 5))
             << row[0];
     }
 }
