@@ -80,6 +80,30 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
         }
 }
 
+// Every enemy by the slot drawn, with its level and stats; the plains open two slots at level
+// 1, four at level 2 and all six from level 3.
+TEST_F(CombatDepthTest, TheRosterBySlot) {
+    character.level = 3;
+    for (const auto &row : table("roster.tsv")) {
+        const int32_t slot = row[1] == "-" ? 0 : std::stoi(row[1]);
+        drawOverride = [slot](int32_t, int32_t hi) { return hi == 100 ? 100 : slot; };
+        character.wilderness = std::stoi(row[0]);
+        generateEnemy();
+        EXPECT_EQ(enemyName, row[2]);
+        EXPECT_EQ(std::vector({enemyLevel, enemyHealth, enemyAttack, enemyDefense, enemyAgility}),
+                  numbers(row, 3, 5))
+            << row[2];
+    }
+    for (const auto &[level, slots] : {std::pair{1, 2}, {2, 4}, {3, 6}}) {
+        int32_t drawnUpTo = 0;
+        drawOverride = [&](int32_t, int32_t hi) { return hi == 100 ? 100 : (drawnUpTo = hi); };
+        character.level = level;
+        character.wilderness = area::plains;
+        generateEnemy();
+        EXPECT_EQ(drawnUpTo, slots) << "level " << level;
+    }
+}
+
 // At an attack of 40 with every draw low and every chance met: what each special says and
 // what it leaves running.
 TEST_F(CombatDepthTest, EveryEnemysSpecial) {
