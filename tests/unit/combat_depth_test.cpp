@@ -179,6 +179,27 @@ TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
         }
 }
 
+// What lingers on the player hurts once a round and counts down: bleeding, poison and fire
+// together. A spell sets off no weapon power, though a blow does.
+TEST_F(CombatDepthTest, LingeringEffectsAndWeaponPowers) {
+    playerBleedDamage = 3, playerBleedRounds = 2, playerPoisonDamage = 4, playerPoisonRounds = 4;
+    playerFireDamage = 10, playerFireRounds = 1, roundDamage = 0;
+    playerEffectsTick();
+    EXPECT_EQ(loggedTexts(),
+              (Lines{"You take 3 bleeding damage.", "You are bleeding for 1 more rounds.",
+                     "You take 4 poison damage.", "You are poisoned for 3 more rounds.",
+                     "You take 10 fire damage.", "You are on fire for 0 more rounds."}));
+    EXPECT_EQ(std::vector({roundDamage, playerBleedRounds, playerPoisonRounds, playerFireRounds}),
+              std::vector({17, 1, 3, 0}));
+    draw(1);
+    character.weapon = item::flail;
+    for (const char *skill : {"bolt", "stab"}) {
+        fight();
+        cast(skill, 1, 20);
+        EXPECT_EQ(logged("Your Flail caused the enemy to bleed"), skill == std::string("stab"));
+    }
+}
+
 // The boss's lines are red because his fight says so; every other line of it is white.
 TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
     character.wilderness = area::secretLair;
