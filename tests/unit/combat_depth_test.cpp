@@ -180,15 +180,19 @@ TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
 }
 
 // What lingers on the player hurts once a round and counts down: bleeding, poison and fire
-// together. A spell sets off no weapon power, though a blow does.
+// together, here while the enemy is stunned, taking the player's last 17 health, and 0 health
+// is a knock-out. A spell sets off no weapon power, though a blow does.
 TEST_F(CombatDepthTest, LingeringEffectsAndWeaponPowers) {
     playerBleedDamage = 3, playerBleedRounds = 2, playerPoisonDamage = 4, playerPoisonRounds = 4;
-    playerFireDamage = 10, playerFireRounds = 1, roundDamage = 0;
-    playerEffectsTick();
-    EXPECT_EQ(loggedTexts(),
-              (Lines{"You take 3 bleeding damage.", "You are bleeding for 1 more rounds.",
-                     "You take 4 poison damage.", "You are poisoned for 3 more rounds.",
-                     "You take 10 fire damage.", "You are on fire for 0 more rounds."}));
+    playerFireDamage = 10, playerFireRounds = 1, enemyStunRounds = 1;
+    character.currentHealth = 17;
+    enemyTurn();
+    const Lines log = loggedTexts();
+    EXPECT_EQ(Lines(log.begin(), log.begin() + 8),
+              (Lines{"The enemy is stunned for 0 more rounds.", "You take 3 bleeding damage.",
+                     "You are bleeding for 1 more rounds.", "You take 4 poison damage.",
+                     "You are poisoned for 3 more rounds.", "You take 10 fire damage.",
+                     "You are on fire for 0 more rounds.", "You have been knocked out!"}));
     EXPECT_EQ(std::vector({roundDamage, playerBleedRounds, playerPoisonRounds, playerFireRounds}),
               std::vector({17, 1, 3, 0}));
     draw(1);
