@@ -108,7 +108,7 @@ TEST_F(CombatDepthTest, TheRosterBySlot) {
 // what it leaves running.
 TEST_F(CombatDepthTest, EveryEnemysSpecial) {
     draw(1);
-    for (const auto &row : table("specials.tsv")) {
+    for (const auto &row : table("enemy_moves.tsv")) {
         fight();
         enemyHealth = std::stoi(row[1]);
         special(row[0], 40);
