@@ -11,6 +11,7 @@ PLAY_BUILD ?= build-play
 DEB_BUILD ?= build-deb
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 WINDOWS_BUILD ?= build-windows
 WEB_BUILD ?= build-emscripten
 WEB ?= build-web
@@ -120,12 +121,12 @@ web: web-deps web/node_modules/.package-lock.json
 		-DKELMARCH_WEB_FOLDER=$(abspath $(WEB))
 	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
-# A short fuzzing run of the character-file loader; libFuzzer needs clang.
+# A short fuzzing run of the character-file loader and of play; libFuzzer needs clang.
 fuzz:
 	@if command -v clang++ >/dev/null; then \
-		cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMARCH_FUZZ=ON -DKELMARCH_TESTS=OFF -DKELMARCH_WERROR=ON && \
+		cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DKELMARCH_FUZZ=ON -DKELMARCH_FUZZ_SECONDS=$(FUZZ_SECONDS) -DKELMARCH_TESTS=OFF -DKELMARCH_WERROR=ON && \
 		cmake --build $(FUZZ_BUILD) -j $(JOBS) && \
-		ctest --test-dir $(FUZZ_BUILD) --output-on-failure; \
+		ctest --test-dir $(FUZZ_BUILD) --output-on-failure -j $(JOBS); \
 	else echo "clang++ not found: skipping the fuzzer"; fi
 
 # Times a scripted session against cat of its output and counts its write calls.

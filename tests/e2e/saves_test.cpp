@@ -1,5 +1,4 @@
-// Saves that survive attackers, damaged disks, kills, signals and a second game in the same
-// folder.
+// Saves that survive attackers, damaged disks, signals and a second game in the same folder.
 // What needs no link, injected fault or second game is in the recorded sessions files_*.
 #include "game_run.hpp"
 
@@ -14,7 +13,6 @@
 #include <fcntl.h>
 #include <list>
 #include <optional>
-#include <random>
 #include <regex>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -437,52 +435,4 @@ TEST(Saves, AStopSignalLetsTheSaveUnderWayFinish) {
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
     EXPECT_EQ(dir.read("cid.txt"), characterFile("Cid"));
     EXPECT_FALSE(temporaryFile());
-}
-
-// A character file the game wrote in full: it opens with the name and closes with the mana costs.
-bool isWholeCharacterFile(const std::string &text) {
-    return text.starts_with("Name:") && text.ends_with("\n") && contains(text, "\nPoison Mana:");
-}
-
-// Killing the game at any moment must leave every save file whole: either the version before
-// the interrupted save or the one after it, never a torn mixture, and no leftovers.
-TEST(CrashSafety, KilledWhileSavingLeavesOldOrNewFilesAndNoGhost) {
-    std::string oldProfiles = "bob\n";
-    for (int i = 0; i < 300; ++i)
-        oldProfiles += "hero" + std::to_string(i) + "\n";
-    const std::string newProfiles = oldProfiles + "cid\n";
-    const std::string bob = characterFile("Bob", {{"Level", "5"}, {"Stat Points", "1000000"}});
-    // A new game writes its file and then the long list; the trainer saves on every point spent.
-    std::string training = "load character\nbob\nt\nstats\n";
-    for (int i = 0; i < 3000; ++i)
-        training += "attack\n";
-
-    // KELMARCH_KILLS=1000 is the long run, by hand: 100 kills keep the suite quick.
-    const char *kills = std::getenv("KELMARCH_KILLS");
-    std::mt19937 draw(7);
-    for (int run = 0; run < (kills != nullptr ? std::atoi(kills) : 100); ++run) {
-        GameDir dir;
-        dir.write("profiles.txt", oldProfiles);
-        dir.write("bob.txt", bob);
-        const bool creating = run % 2 == 0;
-        const int delay = std::uniform_int_distribution<int>(0, creating ? 10000 : 100000)(draw);
-        const PipedGame game(dir, "game.out",
-                             creating ? "new game\nCid\nyes\nwarrior\n" : training);
-        std::this_thread::sleep_for(std::chrono::microseconds(delay));
-        game.end(SIGKILL);
-        const std::string at = "run " + std::to_string(run) + ", " + std::to_string(delay) + " us";
-
-        const std::string profiles = dir.read("profiles.txt");
-        EXPECT_TRUE(profiles == oldProfiles || profiles == newProfiles) << at;
-        EXPECT_TRUE(isWholeCharacterFile(dir.read("bob.txt"))) << at;
-        // The list never names a file the kill kept from being written.
-        if (profiles == newProfiles || dir.exists("cid.txt")) {
-            EXPECT_TRUE(isWholeCharacterFile(dir.read("cid.txt"))) << at;
-        }
-
-        // The next start clears away what the killed save left half-made.
-        dir.play({});
-        for (const auto &entry : fs::directory_iterator(dir.path()))
-            EXPECT_NE(entry.path().extension(), ".tmp") << entry.path() << " " << at;
-    }
 }
