@@ -84,7 +84,7 @@ struct SkillFields {
 };
 
 // The ten skills in the order every list shows them: five warrior skills, then five spells.
-inline constexpr std::array<SkillFields, 10> skillFields{{
+inline constexpr auto skillFields = std::to_array<SkillFields>({
     {"whirlwind", &Character::whirlwind, &Character::whirlwindMana, 2},
     {"stab", &Character::stab, &Character::stabMana, 3},
     {"blades", &Character::blades, &Character::bladesMana, 3},
@@ -95,7 +95,7 @@ inline constexpr std::array<SkillFields, 10> skillFields{{
     {"fire", &Character::fire, &Character::fireMana, 6},
     {"heal", &Character::heal, &Character::healMana, 5},
     {"poison", &Character::poison, &Character::poisonMana, 6},
-}};
+});
 
 // Back to the initial record.
 void resetCharacter();

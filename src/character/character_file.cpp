@@ -15,7 +15,7 @@ namespace {
 using NumberField = int32_t Character::*;
 
 // The numeric lines in file order; the skill levels and mana costs follow the same pattern.
-const std::array<std::pair<std::string_view, NumberField>, 13> statLines{{
+const auto statLines = std::to_array<std::pair<std::string_view, NumberField>>({
     {"Level:", &Character::level},
     {"XP:", &Character::xp},
     {"Stat Points:", &Character::statPoints},
@@ -29,7 +29,7 @@ const std::array<std::pair<std::string_view, NumberField>, 13> statLines{{
     {"Current Mana:", &Character::currentMana},
     {"Max Mana:", &Character::maxMana},
     {"Wilderness:", &Character::wilderness},
-}};
+});
 
 using KeyedFields = std::vector<std::pair<std::string, NumberField>>;
 

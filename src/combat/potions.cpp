@@ -16,8 +16,8 @@
 namespace {
 
 // The four potions in the order the lists show them; potionSlot and potionCount follow it.
-constexpr std::array<int32_t, 4> potions{item::lowHealthPotion, item::highHealthPotion,
-                                         item::lowManaPotion, item::highManaPotion};
+constexpr auto potions = std::to_array<int32_t>(
+    {item::lowHealthPotion, item::highHealthPotion, item::lowManaPotion, item::highManaPotion});
 
 // Where the first potion of each kind is and how many there are; the list shows the counts
 // and a drink takes the potion at the slot.

@@ -28,7 +28,7 @@ struct GoldDrop {
 
 // Each enemy's one possible drop, by the area it lives in: an item, or extra gold.
 // clang-format off
-constexpr std::array<ItemDrop, 30> itemDrops{{
+constexpr auto itemDrops = std::to_array<ItemDrop>({
     {area::plains, "hawk", item::woodenDagger},
     {area::plains, "goblin", item::woodenBattleaxe},
     {area::plains, "unicorn", item::swordOfFortune},
@@ -59,8 +59,8 @@ constexpr std::array<ItemDrop, 30> itemDrops{{
     {area::ashMountain, "zombie", item::titaniumSword},
     {area::ashMountain, "stone titan", item::magicSword},
     {area::ashMountain, "phoenix", item::regenerationArmor},
-}};
-constexpr std::array<GoldDrop, 7> goldDrops{{
+});
+constexpr auto goldDrops = std::to_array<GoldDrop>({
     {area::plains, "pegasus", 150},
     {area::forest, "living tree", 300},
     {area::denseForest, "rogue", 500},
@@ -68,16 +68,23 @@ constexpr std::array<GoldDrop, 7> goldDrops{{
     {area::lavaLake, "salamander", 700},
     {area::burntField, "banshee", 1300},
     {area::ashMountain, "ancient ogre", 2000},
-}};
+});
 // clang-format on
 
 // The secret boss's hoard, each item its own chance, in this order.
-constexpr std::array<int32_t, 11> hoard{
-    item::regenerationArmor, item::magicSword,     item::flameSword,
-    item::lightSword,        item::flail,          item::frugalStaff,
-    item::orbOfHealing,      item::fireWand,       item::poisonedDagger,
-    item::stoneClub,         item::swordOfFortune,
-};
+constexpr auto hoard = std::to_array<int32_t>({
+    item::regenerationArmor,
+    item::magicSword,
+    item::flameSword,
+    item::lightSword,
+    item::flail,
+    item::frugalStaff,
+    item::orbOfHealing,
+    item::fireWand,
+    item::poisonedDagger,
+    item::stoneClub,
+    item::swordOfFortune,
+});
 
 // What a drop's stats line says of the item's power in combat.
 std::string_view powerNote(int32_t id) {

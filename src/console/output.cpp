@@ -14,13 +14,13 @@ struct NamedColour {
 };
 
 // The console attributes of the seven colour names, in the order they are tested.
-constexpr std::array<NamedColour, 7> colours{{{"white", 15},
-                                              {"red", 12},
-                                              {"blue", 9},
-                                              {"green", 10},
-                                              {"purple", 13},
-                                              {"teal", 11},
-                                              {"yellow", 14}}};
+constexpr auto colours = std::to_array<NamedColour>({{"white", 15},
+                                                     {"red", 12},
+                                                     {"blue", 9},
+                                                     {"green", 10},
+                                                     {"purple", 13},
+                                                     {"teal", 11},
+                                                     {"yellow", 14}});
 
 constexpr int purpleAttribute = 13;
 constexpr int whiteAttribute = 15;

@@ -127,8 +127,8 @@ std::string requirementBox(int32_t id) {
 
 PotionEffect potionEffect(int32_t id) {
     // In catalogue order: low and high health, low and high mana.
-    constexpr std::array<PotionEffect, 4> effects{
-        {{50, false}, {300, false}, {40, true}, {250, true}}};
+    constexpr auto effects =
+        std::to_array<PotionEffect>({{50, false}, {300, false}, {40, true}, {250, true}});
     return effects[static_cast<size_t>(id - item::lowHealthPotion)];
 }
 

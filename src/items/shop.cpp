@@ -19,7 +19,7 @@ struct ShopRow {
 };
 
 // clang-format off
-constexpr std::array<ShopRow, 33> priceList{{
+constexpr auto priceList = std::to_array<ShopRow>({
     {1, item::woodenSword, 100},
     {1, item::ironSword, 500},
     {1, item::steelSword, 2000},
@@ -53,7 +53,7 @@ constexpr std::array<ShopRow, 33> priceList{{
     {8, item::highHealthPotion, 1000},
     {8, item::lowManaPotion, 100},
     {8, item::highManaPotion, 1000},
-}};
+});
 // clang-format on
 
 // The shop's own requirement texts: the dragon armours show 40 here although equipping them
@@ -74,11 +74,11 @@ std::string_view typedName(const ShopRow &row) {
     return itemById(row.id).typedName;
 }
 
-constexpr std::array<std::string_view, 8> categoryNames{
-    "swords", "battleaxes", "daggers", "wands", "staffs", "armor", "robes", "potions"};
-constexpr std::array<std::string_view, 8> categoryTitles{
-    "SHOP>Buy>Swords", "SHOP>Buy>Battleaxes", "SHOP>Buy>Daggers", "SHOP>Buy>Wands",
-    "SHOP>Buy>Staffs", "SHOP>Buy>Armor",      "SHOP>Buy>Robes",   "SHOP>Buy>Potions"};
+constexpr auto categoryNames = std::to_array<std::string_view>(
+    {"swords", "battleaxes", "daggers", "wands", "staffs", "armor", "robes", "potions"});
+constexpr auto categoryTitles = std::to_array<std::string_view>(
+    {"SHOP>Buy>Swords", "SHOP>Buy>Battleaxes", "SHOP>Buy>Daggers", "SHOP>Buy>Wands",
+     "SHOP>Buy>Staffs", "SHOP>Buy>Armor", "SHOP>Buy>Robes", "SHOP>Buy>Potions"});
 
 const std::string notSold = "\"I'm sorry, I don't sell any of those.\"";
 void printGoldLine() {

@@ -36,17 +36,9 @@ const std::array<RareLocation, revealedCount> rareLocations{{
 }};
 // clang-format on
 
-const std::array<std::string_view, 11> legendKeywords{"dovik vel'karr",
-                                                      "dovik",
-                                                      "dovik velkarr",
-                                                      "dovo",
-                                                      "drixy",
-                                                      "pipkinpal",
-                                                      "velkarr",
-                                                      "dd",
-                                                      "dv",
-                                                      "lantern forge lad",
-                                                      "lfl"};
+const auto legendKeywords = std::to_array<std::string_view>(
+    {"dovik vel'karr", "dovik", "dovik velkarr", "dovo", "drixy", "pipkinpal", "velkarr", "dd",
+     "dv", "lantern forge lad", "lfl"});
 
 // The next pass skips the topic list and acts on this keyword as if it had been typed there.
 void showAgain(std::string_view keyword) {

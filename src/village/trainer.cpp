@@ -18,7 +18,7 @@ struct Training {
 
 // What the trainer says of each skill, in the order of skillFields: the first five on the
 // warrior page, the last five on the mage page.
-constexpr std::array<Training, 10> training{{
+constexpr auto training = std::to_array<Training>({
     {"attack and chance to stun - ", 1},
     {"attack that cannot miss - ", 1},
     {"several continuous attacks at 50% damage - ", 1},
@@ -29,7 +29,7 @@ constexpr std::array<Training, 10> training{{
     {"magic damage and burning damage for 2 rounds - ", 3},
     {"recovers some health - ", 3},
     {"poison damage for 4 round - ", 3},
-}};
+});
 constexpr size_t warriorPage = 0;
 constexpr size_t magePage = 5;
 constexpr size_t skillsPerPage = 5;
