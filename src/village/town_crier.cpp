@@ -64,7 +64,7 @@ void printTopicList() {
 
 // Every page but the locations shares this frame; anything but "go back" shows it again.
 void textPage(std::string_view heading, std::initializer_list<std::string_view> lines,
-              std::string_view repeatKeyword) {
+              const std::string &topic) {
     printLine(heading);
     printEmptyLine();
     for (std::string_view line : lines)
@@ -78,7 +78,7 @@ void textPage(std::string_view heading, std::initializer_list<std::string_view> 
     readAnswer();
 
     if (inputLine == "go back") return;
-    showAgain(repeatKeyword);
+    showAgain(topic);
     logLine(typeAnOption);
 }
 
@@ -149,7 +149,7 @@ bool rulesPage(const std::string &topic) {
                   "Defense: the amount of damage that is blocked (+/-25% & 2 Def = 1 Damage)",
                   "Agility: chance to dodge or flee (150 Agil = 100% dodge chance)",
                   "Mana: the energy that is used when performing skills"},
-                 "stats");
+                 topic);
     } else if (topic == "warrior skills") {
         textPage("TOWN CRIER>Warrior Skills",
                  {"Skills cost more mana every time you increase a skill level.",
@@ -159,7 +159,7 @@ bool rulesPage(const std::string &topic) {
                   "Blades: 2-3 attacks at 50% damage (+1 possible hit per level)",
                   "Slice: 2 attacks that can do between 30%-150% damage each",
                   "Gouge: attack and 10% bleeding damage for 3 rounds"},
-                 "warrior skills");
+                 topic);
     } else if (topic == "mage skills") {
         textPage("TOWN CRIER>Mage Skills",
                  {"Skills cost more mana every time you increase a skill level.",
@@ -168,7 +168,7 @@ bool rulesPage(const std::string &topic) {
                   "Fire: 10 dmg & 5 fire dmg for 2 rounds (+10 dmg & +2 fire dmg per level)",
                   "Heal: recovers 40 health (+50 health per level)",
                   "Poison: 6 poison damage for 4 rounds (+4 damage per level)"},
-                 "mage skills");
+                 topic);
     } else if (topic == "enemies") {
         textPage("TOWN CRIER>Enemies",
                  {"Each area outside of the village has several enemies to fight.",
@@ -180,7 +180,7 @@ bool rulesPage(const std::string &topic) {
                   "The stronger the enemy, the more gold and xp you will earn.",
                   "In the description for each area is a suggested level to enter.",
                   "Enter each new area at your own risk."},
-                 "enemies");
+                 topic);
     } else if (topic == "levels and xp") {
         textPage("TOWN CRIER>Levels and Xp",
                  {"You earn experience (xp) by killing enemies.",
@@ -188,7 +188,7 @@ bool rulesPage(const std::string &topic) {
                   "Once you get enough xp, you will level up.",
                   "Each time you level up, you will earn 1 skill point and 5 stat points.",
                   "Your health also increases when you level up."},
-                 "levels and xp");
+                 topic);
     } else {
         return false;
     }
@@ -204,7 +204,7 @@ bool rareItemPage(const std::string &topic) {
                   "These rare items can be sold but you cannot buy them from the shop.",
                   "Most of the rare items have special properties and abilities.",
                   "The farther you get from the village, the better items you will find."},
-                 "rare items");
+                 topic);
     } else if (topic == "rare item stats") {
         // The crier's own words: four of these requirements are 5 below what equipping asks.
         textPage("TOWN CRIER>Rare Item Stats",
@@ -219,7 +219,7 @@ bool rareItemPage(const std::string &topic) {
                   "Flame Sword: +90 Attk (30% chance to burn: 20 damage/2 rounds) [50 Attk]",
                   "Magic Sword: +40 Mana +30 Attk (restore 5 mana every basic attack) [60 Mana]",
                   "Regen Armor: +10 Def +15 Agil (restore 3% of max health every round) [20 Def]"},
-                 "rare item stats");
+                 topic);
     } else if (topic == "rare item locations") {
         rareItemLocationsPage();
     } else {
@@ -249,7 +249,7 @@ void townCrierScreen() {
                   "Some skills may not be as effective against some enemies.",
                   "Every attack that doesn't miss will do at least 1 damage.",
                   "A mage can use warrior skills and vice versa."},
-                 "other");
+                 topic);
     } else if (isLegendKeyword(topic)) {
         textPage("TOWN CRIER>Dovik Vel'karr",
                  {"\"Legend states that Dovik Vel'karr created this land where we live.",
@@ -257,7 +257,7 @@ void townCrierScreen() {
                   "Dovik had created many things before Orvanis and will create many more.",
                   "He was known as LFL. Lantern Forge Lad is what people called him.",
                   "I know I wouldn't be here if it wasn't for the mighty Dovik Vel'karr.\""},
-                 "dovik");
+                 topic);
     } else if (topic == "exit") {
         townCrierActive = false;
     } else {
