@@ -5,7 +5,7 @@
 #include <sstream>
 
 // The version and the help are recorded sessions (options_*); here, what is refused.
-TEST(Options, RefusedCommandLines) {
+TEST(PortableOptions, RefusedCommandLines) {
     const std::string usage =
         "usage: kelmarch [--seed N] [--color=auto|always|never] [--theme=auto|light|dark]\n"
         "                [--screen-reader] [--dir DIR] [--help] [--version]\n";
@@ -23,7 +23,12 @@ TEST(Options, RefusedCommandLines) {
             dir.play({"n", "Ann", "yes", "mage"}, {std::istream_iterator<std::string>(words), {}});
         EXPECT_EQ(run.exitCode, 2) << args;
         EXPECT_EQ(run.output, "") << args;
-        EXPECT_EQ(run.errors, error + "\n" + (withUsage == "usage" ? usage : "")) << args;
+        if (error.ends_with('*')) {
+            error.pop_back();
+            EXPECT_TRUE(run.errors.starts_with(error) && !contains(run.errors, usage)) << args;
+        } else {
+            EXPECT_EQ(run.errors, error + "\n" + (withUsage == "usage" ? usage : "")) << args;
+        }
     }
     EXPECT_EQ(dir.read("plain.txt"), "not a folder\n");
     EXPECT_FALSE(dir.exists("profiles.txt"));
@@ -46,7 +51,7 @@ TEST(Options, DirMakesItsFoldersPrivate) {
 
 // A screen reader changes what is shown, never the game: the recorded screen-reader session
 // played without the mode leaves the very same saves.
-TEST(Options, AScreenReaderPlaysTheSameGame) {
+TEST(PortableOptions, AScreenReaderPlaysTheSameGame) {
     const std::filesystem::path session = GOLDEN_SESSIONS "/screen_reader";
     GameDir dir;
     std::filesystem::copy(session / "before", dir.path());
