@@ -226,13 +226,20 @@ TEST_F(CombatDepthTest, TheBossSpeaksInRed) {
 }
 
 // A hand-edited level in the billions still ends the round: the hits are drawn up to 1000.
-TEST_F(CombatDepthTest, BladesAtAnAbsurdLevelStrikeAtMostAThousandTimes) {
+// The rogue's blades strike 2 to 5 times.
+TEST_F(CombatDepthTest, BladesStrikeAtMostAsOftenAsTheirDrawAllows) {
+    auto blades = [] {
+        return std::ranges::count_if(
+            messageLog, [](const LogLine &line) { return line.text.ends_with("with blades."); });
+    };
     for (bool high : {false, true}) {
         draw(1, high);
         messageLog.clear();
         cast("blades", std::numeric_limits<int32_t>::max(), 40);
-        auto blades = [](const LogLine &line) { return line.text.ends_with("with blades."); };
-        EXPECT_EQ(std::ranges::count_if(messageLog, blades), high ? 1000 : 2);
+        EXPECT_EQ(blades(), high ? 1000 : 2);
+        messageLog.clear();
+        special("rogue", 40);
+        EXPECT_EQ(blades(), high ? 5 : 2);
     }
 }
 
