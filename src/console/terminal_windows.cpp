@@ -2,6 +2,7 @@
 
 #include "console/output.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -83,7 +84,7 @@ bool setConsoleAttribute(int attribute) {
 bool writeStandardOutput(const char *data, size_t size) {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     while (size > 0) {
-        DWORD chunk = size > 0x10000 ? 0x10000 : static_cast<DWORD>(size);
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 0x10000));
         DWORD written = 0;
         if (!WriteFile(output, data, chunk, &written, nullptr) || written == 0) return false;
         data += written;
