@@ -3,9 +3,11 @@
 // - KELMARCH_FAULT=readlist fails the reading of profiles.txt part-way with EIO, after its
 //   first 16 bytes have read normally (the file by name: under Wine every other read is
 //   Windows' own);
-// - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call with EIO;
-//   KELMARCH_FAULT=syncfolder only the fsync of a folder; KELMARCH_FAULT=firstwrite only the
-//   first write to a file, with ENOSPC (a disk full for a moment);
+// - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call (a write:
+//   to a save's temporary file) with EIO; KELMARCH_FAULT=syncfolder only the fsync of a folder;
+//   KELMARCH_FAULT=firstwrite only the first write to a temporary file, with ENOSPC (a disk full
+//   for a moment). Under Wine the writes and the flushes are the game's own calls; its server
+//   renames.
 // - KELMARCH_FAULT=nolocks fails every flock with ENOLCK;
 // - KELMARCH_FAULT=slowsync makes every fsync of a file take a second, as a slow disk would.
 #include <cerrno>
@@ -34,6 +36,15 @@ int fail(int error) {
     return -1;
 }
 
+// Whether fd is open on a file whose path ends so (under Wine the game's files are the
+// only ones named so; Windows reads and writes many others).
+bool isFile(int fd, std::string_view ending) {
+    char link[64], target[4096];
+    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
+    const ssize_t length = ::readlink(link, target, sizeof target);
+    return std::string_view(target, length > 0 ? size_t(length) : 0).ends_with(ending);
+}
+
 } // namespace
 
 // The call itself, unless KELMARCH_FAULT names `fault`.
@@ -51,10 +62,7 @@ FAILING(int, flock, "nolocks", ENOLCK, (int fd, int operation), (fd, operation))
 
 extern "C" ssize_t read(int fd, void *buffer, size_t count) {
     static const auto realRead = real<ssize_t (*)(int, void *, size_t)>("read");
-    char link[64], target[4096];
-    std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
-    const ssize_t length = failing("readlist") ? ::readlink(link, target, sizeof target) : 0;
-    if (std::string_view(target, length > 0 ? size_t(length) : 0).ends_with("/profiles.txt")) {
+    if (failing("readlist") && isFile(fd, "/profiles.txt")) {
         if (::lseek(fd, 0, SEEK_CUR) > 0) return fail(EIO);
         if (count > 16) count = 16;
     }
@@ -63,11 +71,11 @@ extern "C" ssize_t read(int fd, void *buffer, size_t count) {
 
 extern "C" ssize_t write(int fd, const void *data, size_t count) {
     static const auto realWrite = real<ssize_t (*)(int, const void *, size_t)>("write");
-    // The game's own output still reaches the test.
-    if (fd > STDERR_FILENO && failing("write")) return fail(EIO);
+    // Only a save's own writes: the game's output still reaches the test, and Wine its server.
+    const bool save = isFile(fd, ".tmp");
+    if (save && failing("write")) return fail(EIO);
     static bool wroteOnce = false;
-    if (fd > STDERR_FILENO && failing("firstwrite") && !std::exchange(wroteOnce, true))
-        return fail(ENOSPC);
+    if (save && failing("firstwrite") && !std::exchange(wroteOnce, true)) return fail(ENOSPC);
     return realWrite(fd, data, count);
 }
 
