@@ -39,3 +39,13 @@ TEST_F(CharacterFileTest, FilesWithoutAPlayableCharacterLeaveTheRecordEmpty) {
     EXPECT_TRUE(loadCharacter());
     EXPECT_EQ(character, Character{});
 }
+
+// Back at the menu after the ending, the characters made and deleted since the start are
+// listed as they are on disk.
+TEST_F(CharacterFileTest, TheListShownFollowsTheListSaved) {
+    addProfile("ann");
+    addProfile("bob");
+    EXPECT_EQ(profiles, (Lines{"ann", "bob"}));
+    removeProfile("ann");
+    EXPECT_EQ(profiles, Lines{"bob"});
+}

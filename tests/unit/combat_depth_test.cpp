@@ -75,6 +75,7 @@ TEST_F(CombatDepthTest, DamageSpansOfSkillsAndSpecials) {
             const int32_t level = std::stoi(row[1]), attack = std::stoi(row[2]);
             draw(1, high);
             messageLog.clear();
+            enemyDefense = row.size() > 5 ? std::stoi(row[5]) : 0;
             level == 0 ? (void)special(row[0], attack) : cast(row[0], level, attack);
             EXPECT_TRUE(std::ranges::count(loggedTexts(), row[3 + high])) << row[3 + high];
         }
