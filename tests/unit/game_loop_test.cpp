@@ -27,6 +27,28 @@ TEST_F(GameLoopTest, TenPassesInWhichNothingActedStopTheGame) {
     EXPECT_EQ(character, Character{});
 }
 
+// After a reset a game plays as it would have after any other, though that one ended in a
+// fight, in the shop, at the trainer, the crier or the equipment.
+TEST_F(GameLoopTest, AfterAResetEveryGamePlaysTheSame) {
+    auto play = [&](const std::string &typed) {
+        releaseClaim();
+        for (const auto &entry : std::filesystem::directory_iterator(workDir))
+            std::filesystem::remove_all(entry.path());
+        resetGame();
+        seedRandom(9);
+        feed("n\nAnn\nyes\nmage\n" + typed);
+        screenLoop();
+        return takeOutput();
+    };
+    const Lines games{"p\nattack\n", "s\nbuy\nrobes\n",     "s\nsell\n", "t\nskills\n",
+                      "t\nstats\n",  "town crier\nstats\n", "e\n"};
+    for (const std::string &game : games) {
+        const std::string first = (play(games.back()), play(game));
+        for (const std::string &before : games)
+            EXPECT_TRUE((play(before), play(game)) == first) << game << " after " << before;
+    }
+}
+
 // A siren stuns for 2 rounds at every special, so with the special drawn every round the
 // player never gets a line to type: each stunned round still acts, and a thousand of them
 // later the game plays on until its input ends. No round gave the player a line to read
