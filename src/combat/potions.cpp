@@ -34,7 +34,6 @@ void findPotions() {
 }
 
 void printPotionList() {
-    setColour("purple");
     bool any = false;
     for (size_t kind = 0; kind < potions.size(); ++kind) {
         if (potionCount[kind] == 0) continue;
