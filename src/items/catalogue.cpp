@@ -182,10 +182,6 @@ void listItem(int32_t id, bool showName, bool showPrice, bool showRequirement, b
         entry.isArmor = item.isArmor;
         entry.requirement = item.requirement;
         entry.requirementStat = item.requirementStat;
-        entry.attackBonus = item.attackBonus;
-        entry.defenseBonus = item.defenseBonus;
-        entry.agilityBonus = item.agilityBonus;
-        entry.manaBonus = item.manaBonus;
     }
     itemListing.push_back(entry);
 

@@ -65,7 +65,8 @@ void capMana();
 // The yellow "You have H/M health and C/E mana left." line and the empty line after it.
 void printHealthAndMana();
 
-// One listing entry per listItem call, in call order.
+// One listing entry per listItem call, in call order. An item's bonuses are not copied here:
+// whoever needs them reads the catalogue by id.
 struct ItemListingEntry {
     std::string displayName;
     std::string typedName;
@@ -74,10 +75,6 @@ struct ItemListingEntry {
     bool isArmor = false;
     int32_t requirement = 0;
     std::string requirementStat;
-    int32_t attackBonus = 0;
-    int32_t defenseBonus = 0;
-    int32_t agilityBonus = 0;
-    int32_t manaBonus = 0;
 };
 
 inline std::vector<ItemListingEntry> itemListing;
