@@ -30,4 +30,14 @@ TEST(DataFolder, FromTheEnvironmentOrThePasswordDatabase) {
     ::setenv("HOME", savedHome.c_str(), 1);
     ::unsetenv("XDG_DATA_HOME");
 }
+#else
+// On Windows: the player's roaming application data, when it is named.
+TEST(DataFolder, FromTheApplicationData) {
+    const std::wstring saved = _wgetenv(L"APPDATA") != nullptr ? _wgetenv(L"APPDATA") : L"";
+    _wputenv_s(L"APPDATA", L"C:\\Users\\\u00c9lodie\\AppData\\Roaming");
+    EXPECT_EQ(playerDataFolder().wstring(), L"C:\\Users\\\u00c9lodie\\AppData\\Roaming\\Kelmarch");
+    _wputenv_s(L"APPDATA", L"");
+    EXPECT_TRUE(playerDataFolder().empty());
+    _wputenv_s(L"APPDATA", saved.c_str());
+}
 #endif
