@@ -39,7 +39,7 @@ typeLine() {
 
 sameScreens "new game [n]"
 typeLine n "Type your name below:"
-typeLine Ann "correct?"
+typeLine Åsa "correct?"
 typeLine yes "Which class"
 typeLine warrior "plains [p]"
 typeLine xyz "Please type in one of the options"
