@@ -72,19 +72,10 @@ constexpr auto goldDrops = std::to_array<GoldDrop>({
 // clang-format on
 
 // The secret boss's hoard, each item its own chance, in this order.
-constexpr auto hoard = std::to_array<int32_t>({
-    item::regenerationArmor,
-    item::magicSword,
-    item::flameSword,
-    item::lightSword,
-    item::flail,
-    item::frugalStaff,
-    item::orbOfHealing,
-    item::fireWand,
-    item::poisonedDagger,
-    item::stoneClub,
-    item::swordOfFortune,
-});
+constexpr auto hoard = std::to_array<int32_t>(
+    {item::regenerationArmor, item::magicSword, item::flameSword, item::lightSword, item::flail,
+     item::frugalStaff, item::orbOfHealing, item::fireWand, item::poisonedDagger, item::stoneClub,
+     item::swordOfFortune});
 
 // What a drop's stats line says of the item's power in combat.
 std::string_view powerNote(int32_t id) {
