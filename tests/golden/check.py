@@ -1,16 +1,6 @@
 #!/usr/bin/env python3
-"""Replays every recorded session in tests/golden/ against a game command and compares what it
-showed and the files it left with the recording.  check.py [--record] [--reads-from GAME] COMMAND...
-
-A session folder holds args (the game's arguments), input.txt (what is typed), before/ (optional:
-the save folder at the start), transcript.txt and after/ (the save folder at the end). The
-transcript is the game's real output made readable: each clear (300 line breaks) is one
-"~~ clear ~~" line, each typed line is "> line" where the game read it, and colours (off on a
-pipe unless args asks for them) show as {colour}. Where a line was read is found from the output
-alone, replaying the session stopped after each typed line; --reads-from makes those replays with
-GAME (a native build), so that a slow port plays each session once. --record rewrites
-transcript.txt and after/. KELMARCH_SESSIONS="files_* ..." replays only the matching sessions.
-"""
+"""Replays the recorded sessions in tests/golden/ against a game command and compares the
+transcript and the save folder with the recording: see the README's "Golden sessions"."""
 import argparse
 import difflib
 import fnmatch
