@@ -21,7 +21,8 @@ unit) wine "$build/tests/unit_tests.exe" ;;
 golden)
     # The rules are the same code on both systems: the sessions that make, load, delete and
     # refuse characters and save at every step cover what is Windows' own.
-    KELMARCH_SESSIONS="files_*" bash tests/golden/check.sh wine "$build/kelmarch.exe"
+    KELMARCH_SESSIONS="files_*" bash tests/golden/check.sh --reads-from "$linux/kelmarch" \
+        wine "$build/kelmarch.exe"
     ;;
 e2e)
     KELMARCH_GAME="wine $build/kelmarch.exe" "$linux/tests/e2e_tests" --gtest_filter='Portable*'
