@@ -150,7 +150,7 @@ TEST(Terminal, StopSignalsEndTheGameAndGiveTheTerminalBack) {
 }
 
 // On a real terminal: the title is set and colours come unasked; Tab completes the options the
-// screen shows and the names on the load list but never a file name; the up arrow goes back,
+// screen shows, blanks and all, and the names on the load list but never a file name; the up arrow goes back,
 // newest first, through the last 500 lines and no further, never to the name of a character
 // one thought of deleting; the typing is green (the name to delete too); Ctrl-D on the empty
 // line ends the game, which has saved. NO_COLOR turns the colours off.
@@ -171,7 +171,7 @@ TEST(Terminal, LineEditingOnARealTerminal) {
         {"", "new game [n]"},
         {"d Enter thorvald", "\x1b[92mthorvald"},
         {"Enter no Enter Up Up", "=d"},
-        {"C-u lo Tab", "=load character"},
+        {"C-u 'load c' Tab", "=load character"},
         {"Enter", "LOAD CHARACTER"},
         {"th Tab", "=thorvald"},
         {"C-u 'go back' Enter n Enter", "Type your name below:"},
