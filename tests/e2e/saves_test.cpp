@@ -108,19 +108,16 @@ TEST(PortableSaves, TemporaryNamesAreNeverFollowed) {
 TEST(Saves, PermissionsAndLinksOfTheSaveAreKept) {
     struct Case {
         std::string name;
-        fs::perms mode;
         std::string linkTo; // bob.txt is a link to this file, moved there from the folder
-        std::string told;   // what the player hears, if anything
+        bool refused;       // the character is not read, and the player told so
     };
     GameDir elsewhere;
     const auto own = fs::perms::owner_read | fs::perms::owner_write;
-    // clang-format off
-    for (const Case &c : std::vector<Case>{
-             {"private", own, "", ""},
-             {"read-only", fs::perms::owner_read | fs::perms::group_read, "", notSaved},
-             {"synced copy", own, "sync/bob.txt", ""}, {"other file", own, "sync/notes.txt", notRead},
-             {"other folder", own, (elsewhere.path() / "bob.txt").string(), notRead}}) {
-        // clang-format on
+    for (const Case &c :
+         std::vector<Case>{{"private", "", false},
+                           {"synced copy", "sync/bob.txt", false},
+                           {"other file", "sync/notes.txt", true},
+                           {"other folder", (elsewhere.path() / "bob.txt").string(), true}}) {
         GameDir dir;
         dir.addCharacter("Bob", hero);
         fs::path file = dir.path() / "bob.txt";
@@ -129,12 +126,12 @@ TEST(Saves, PermissionsAndLinksOfTheSaveAreKept) {
             fs::rename(file, dir.path() / c.linkTo);
             fs::create_symlink(c.linkTo, file);
         }
-        fs::permissions(file, c.mode);
+        fs::permissions(file, own);
         GameRun run = dir.play(spendAPoint);
-        EXPECT_EQ(contains(run.output, notSaved), c.told == notSaved) << c.name;
-        EXPECT_EQ(contains(run.output, notRead), c.told == notRead) << c.name;
-        EXPECT_EQ(contains(dir.read("bob.txt"), "\nAttack:31\n"), c.told.empty()) << c.name;
-        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, c.mode) << c.name;
+        EXPECT_FALSE(contains(run.output, notSaved)) << c.name;
+        EXPECT_EQ(contains(run.output, notRead), c.refused) << c.name;
+        EXPECT_EQ(contains(dir.read("bob.txt"), "\nAttack:31\n"), !c.refused) << c.name;
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, own) << c.name;
         EXPECT_EQ(fs::is_symlink(file), !c.linkTo.empty()) << c.name;
     }
 
@@ -144,6 +141,17 @@ TEST(Saves, PermissionsAndLinksOfTheSaveAreKept) {
     ::umask(previous);
     EXPECT_EQ(fs::status(fresh.path() / "ann.txt").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A save the player made read-only stays as it is, on every system, and the player is told.
+TEST(PortableSaves, AReadOnlySaveIsLeftAsItIs) {
+    GameDir dir;
+    dir.addCharacter("Bob", hero);
+    const auto readOnly = fs::perms::owner_read | fs::perms::group_read;
+    fs::permissions(dir.path() / "bob.txt", readOnly);
+    EXPECT_TRUE(contains(dir.play(spendAPoint).output, notSaved));
+    EXPECT_EQ(dir.read("bob.txt"), characterFile("Bob", hero));
+    EXPECT_EQ(fs::status(dir.path() / "bob.txt").permissions() & fs::perms::all, readOnly);
 }
 
 // A hundred games at once on one folder, half making a character and half deleting one
