@@ -10,8 +10,9 @@
 using ItemsTest = GameTest;
 
 // The catalogue by id, as the price list and the item descriptions give it: each item's
-// bonuses and whether it is worn as armour; each bought with exactly its price and refused one gold short; each sold back at
-// its sale price, the rare ones included.
+// name in messages, requirement, bonuses and whether it is worn as armour; each bought with
+// exactly its price and refused one gold short; each sold back at its sale price, the rare
+// ones included.
 TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
     character.name = profileName = "tess";
     character.level = 1;
@@ -34,6 +35,10 @@ TEST_F(ItemsTest, BonusesPricesAndSalePrices) {
         const Item &item = itemById(id);
         EXPECT_EQ(item.typedName, row[0]) << id;
         EXPECT_EQ(item.isArmor, row[8] == "armor") << row[0];
+        EXPECT_EQ(item.displayName, row[9]) << row[0];
+        const std::string needs =
+            std::string(item.requirementStat) + " " + std::to_string(item.requirement);
+        EXPECT_EQ(item.requirementStat.empty() ? "-" : needs, row[10]) << row[0];
         EXPECT_EQ(
             std::vector({item.attackBonus, item.defenseBonus, item.agilityBonus, item.manaBonus}),
             numbers(row, 4, 4))
