@@ -182,7 +182,8 @@ TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
 
 // What lingers on the player hurts once a round and counts down: bleeding, poison and fire
 // together, here while the enemy is stunned, taking the player's last 17 health, and 0 health
-// is a knock-out. A spell sets off no weapon power, though a blow does.
+// is a knock-out. A spell sets off no weapon power, though a blow does, and the Magic Sword
+// gives back 5 mana a blow, or what is left up to the maximum.
 TEST_F(CombatDepthTest, LingeringEffectsAndWeaponPowers) {
     playerBleedDamage = 3, playerBleedRounds = 2, playerPoisonDamage = 4, playerPoisonRounds = 4;
     playerFireDamage = 10, playerFireRounds = 1, enemyStunRounds = 1;
@@ -202,6 +203,15 @@ TEST_F(CombatDepthTest, LingeringEffectsAndWeaponPowers) {
         fight();
         cast(skill, 1, 20);
         EXPECT_EQ(logged("Your Flail caused the enemy to bleed"), skill == std::string("stab"));
+    }
+    character.weapon = item::magicSword;
+    for (const auto &[below, told, left] : {std::tuple{6, "5", 1}, {3, "3", 0}}) {
+        fight();
+        character.currentMana = effectiveMaxMana() - below;
+        feed("attack\n");
+        combatScreen();
+        EXPECT_TRUE(logged("Your Magic Sword restored " + std::string(told) + " mana.")) << below;
+        EXPECT_EQ(character.currentMana, effectiveMaxMana() - left) << below;
     }
 }
 
