@@ -366,6 +366,14 @@ TEST(Saves, AFailingStepOfASaveIsToldAndLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(dir.read("profiles.txt"), "carl\n");
     EXPECT_TRUE(contains(dir.play({"l", "carl"}).output, "Welcome back Carl."));
+
+    // A list that cannot be saved is told at each save that tries it again; the character's
+    // own file is saved all the same.
+    const Fault fault("writelist");
+    const std::string told = "The list of characters could not be saved.";
+    EXPECT_EQ(count(dir.play({"n", "Dan", "yes", "warrior", "h"}).output, told), 2u);
+    EXPECT_EQ(dir.read("profiles.txt"), "carl\n");
+    EXPECT_TRUE(dir.read("dan.txt").starts_with("Name:Dan\n"));
 }
 
 // The steps that are the game's own calls under Wine as well.

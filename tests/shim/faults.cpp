@@ -6,14 +6,15 @@
 // - KELMARCH_FAULT=write, fsync, rename, fchmod or mkostemps fails every such call (a write:
 //   to a save's temporary file) with EIO; KELMARCH_FAULT=syncfolder only the fsync of a folder;
 //   KELMARCH_FAULT=firstwrite only the first write to a temporary file, with ENOSPC (a disk full
-//   for a moment). Under Wine the writes and the flushes are the game's own calls; its server
-//   renames.
+//   for a moment); KELMARCH_FAULT=writelist every write to the list's temporary file. Under Wine
+//   the writes and the flushes are the game's own calls; its server renames.
 // - KELMARCH_FAULT=nolocks fails every flock with ENOLCK;
 // - KELMARCH_FAULT=slowsync makes every fsync of a file take a second, as a slow disk would.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
+#include <string>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -36,13 +37,13 @@ int fail(int error) {
     return -1;
 }
 
-// Whether fd is open on a file whose path ends so (under Wine the game's files are the
-// only ones named so; Windows reads and writes many others).
-bool isFile(int fd, std::string_view ending) {
+// The path fd is open on (under Wine the game's files are the only ones named as a save;
+// Windows reads and writes many others).
+std::string path(int fd) {
     char link[64], target[4096];
     std::snprintf(link, sizeof link, "/proc/self/fd/%d", fd);
     const ssize_t length = ::readlink(link, target, sizeof target);
-    return std::string_view(target, length > 0 ? size_t(length) : 0).ends_with(ending);
+    return std::string(target, length > 0 ? size_t(length) : 0);
 }
 
 } // namespace
@@ -62,7 +63,7 @@ FAILING(int, flock, "nolocks", ENOLCK, (int fd, int operation), (fd, operation))
 
 extern "C" ssize_t read(int fd, void *buffer, size_t count) {
     static const auto realRead = real<ssize_t (*)(int, void *, size_t)>("read");
-    if (failing("readlist") && isFile(fd, "/profiles.txt")) {
+    if (failing("readlist") && path(fd).ends_with("/profiles.txt")) {
         if (::lseek(fd, 0, SEEK_CUR) > 0) return fail(EIO);
         if (count > 16) count = 16;
     }
@@ -72,8 +73,11 @@ extern "C" ssize_t read(int fd, void *buffer, size_t count) {
 extern "C" ssize_t write(int fd, const void *data, size_t count) {
     static const auto realWrite = real<ssize_t (*)(int, const void *, size_t)>("write");
     // Only a save's own writes: the game's output still reaches the test, and Wine its server.
-    const bool save = isFile(fd, ".tmp");
+    const std::string written = path(fd);
+    const bool save = written.ends_with(".tmp");
     if (save && failing("write")) return fail(EIO);
+    if (save && failing("writelist") && written.find("/profiles.txt.") != std::string::npos)
+        return fail(EIO);
     static bool wroteOnce = false;
     if (save && failing("firstwrite") && !std::exchange(wroteOnce, true)) return fail(ENOSPC);
     return realWrite(fd, data, count);
