@@ -37,11 +37,10 @@ bool sameFile(const struct stat &a, const struct stat &b) {
 
 // Never blocks: a FIFO or a device opens at once and is then refused by its type.
 int openForReading(const std::string &path) {
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    for (;;) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd >= 0 || errno != EINTR) return fd;
+    }
 }
 
 bool holds(const std::string &path) {
