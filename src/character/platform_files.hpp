@@ -10,11 +10,11 @@
 
 enum class FileStatus {
     done,
-    missing, // no file of that name
-    damaged, // not a regular file, larger than the limit, or a read that failed
-    busy,    // another running game has claimed the file
-    failed,  // could not be written (or removed); the file is as it was
-    unsure,  // written and in place, but the disk failed to confirm the folder's record of it
+    missing,   // no file of that name
+    damaged,   // not a regular file, larger than the limit, or a read that failed
+    busy,      // another running game has claimed the file
+    failed,    // could not be written (or removed); the file is as it was
+    unsure,    // written and in place, but the disk failed to confirm the folder's record of it
     unguarded, // done, but the file system keeps no locks: nothing keeps a second game out
 };
 

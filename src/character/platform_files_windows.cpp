@@ -178,8 +178,8 @@ HANDLE createTemporary(const std::wstring &target, std::wstring &temporary) {
 // after a spelling of its path: a link, a subst drive or another case reach the same folder.
 // kind and detail tell the mutexes of one folder apart.
 std::wstring mutexName(const wchar_t *kind, const std::wstring &detail) {
-    HANDLE folder = CreateFileW(L".", 0, shareAll, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE folder =
+        CreateFileW(L".", 0, shareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (folder == INVALID_HANDLE_VALUE) return {};
     BY_HANDLE_FILE_INFORMATION info{};
     const bool known = GetFileInformationByHandle(folder, &info);
@@ -212,9 +212,15 @@ FileStatus takeNameMutex(const std::string &path, HANDLE &mutex) {
     // WAIT_ABANDONED: the game that held it died; the name is ours all the same.
     switch (WaitForSingleObject(made, 0)) {
     case WAIT_OBJECT_0:
-    case WAIT_ABANDONED: mutex = made; return FileStatus::done;
-    case WAIT_TIMEOUT: CloseHandle(made); return FileStatus::busy;
-    default: CloseHandle(made); return FileStatus::failed;
+    case WAIT_ABANDONED:
+        mutex = made;
+        return FileStatus::done;
+    case WAIT_TIMEOUT:
+        CloseHandle(made);
+        return FileStatus::busy;
+    default:
+        CloseHandle(made);
+        return FileStatus::failed;
     }
 }
 
@@ -386,13 +392,18 @@ FileStatus lockSaveFolder(std::chrono::milliseconds patience) {
         folderMutex = CreateMutexW(nullptr, FALSE, name.c_str());
         if (folderMutex == nullptr) return FileStatus::unguarded;
     }
-    const DWORD wait = patience.count() >= INFINITE ? INFINITE : static_cast<DWORD>(patience.count());
+    const DWORD wait =
+        patience.count() >= INFINITE ? INFINITE : static_cast<DWORD>(patience.count());
     // WAIT_ABANDONED: the game that held it died; the lock is ours all the same.
     switch (WaitForSingleObject(folderMutex, wait)) {
     case WAIT_OBJECT_0:
-    case WAIT_ABANDONED: return FileStatus::done;
-    case WAIT_TIMEOUT: return FileStatus::busy;
-    default: unlockSaveFolder(); return FileStatus::unguarded;
+    case WAIT_ABANDONED:
+        return FileStatus::done;
+    case WAIT_TIMEOUT:
+        return FileStatus::busy;
+    default:
+        unlockSaveFolder();
+        return FileStatus::unguarded;
     }
 }
 

@@ -66,8 +66,7 @@ void addProfile(const std::string &name) {
     if (readable && !writeProfiles(lines)) std::erase(lines, name);
     unlockSaveFolder();
     if (!readable) {
-        logLine("The list of characters could not be read, so " + name +
-                             " was not added to it.");
+        logLine("The list of characters could not be read, so " + name + " was not added to it.");
         // This window lists it all the same, so that its every save does not ask again.
         lines = profiles;
         std::erase(lines, name);

@@ -5,8 +5,8 @@
 #include <vector>
 
 inline std::vector<std::string> profiles;
-inline bool profilesEmpty = false; // once true, stays true for the run
-inline std::string profileName;    // the playing character's file stem
+inline bool profilesEmpty = false;      // once true, stays true for the run
+inline std::string profileName;         // the playing character's file stem
 inline bool savesUnguardedTold = false; // the player heard that the folder keeps no locks
 
 // No list read yet, no character being played.

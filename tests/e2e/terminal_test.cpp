@@ -150,10 +150,10 @@ TEST(Terminal, StopSignalsEndTheGameAndGiveTheTerminalBack) {
 }
 
 // On a real terminal: the title is set and colours come unasked; Tab completes the options the
-// screen shows, blanks and all, and the names on the load list but never a file name; the up arrow goes back,
-// newest first, through the last 500 lines and no further, never to the name of a character
-// one thought of deleting; the typing is green (the name to delete too); Ctrl-D on the empty
-// line ends the game, which has saved. NO_COLOR turns the colours off.
+// screen shows, blanks and all, and the names on the load list but never a file name; the up arrow
+// goes back, newest first, through the last 500 lines and no further, never to the name of a
+// character one thought of deleting; the typing is green (the name to delete too); Ctrl-D on the
+// empty line ends the game, which has saved. NO_COLOR turns the colours off.
 TEST(Terminal, LineEditingOnARealTerminal) {
     ASSERT_EQ(std::system("command -v tmux >/dev/null 2>&1"), 0) << "tmux is missing: make deps";
     GameDir dir;
