@@ -19,10 +19,11 @@ TEST(Names, DeviceNamesAreRefusedOnlyAsTheWholeStem) {
 // Control characters would break a line of the saves or the screen: C0, DEL and C1 (U+0080 to
 // U+009F, two bytes in UTF-8) are refused; the characters on either side of them are names.
 // So is a byte outside a whole UTF-8 character (0x9B alone starts a control sequence), and
-// every first byte of a whole one, from two bytes long to four, is a name.
+// every first byte of a whole one, from two bytes long to four, is a name; a first byte followed
+// by no continuation byte is none.
 TEST(Names, ControlCharactersAreRefusedAndTheirNeighboursAccepted) {
     for (const char *refused : {"a\x01", "a\x1f", "a\x7f", "a\xc2\x80", "a\xc2\x9f", "a\x9b",
-                                "a\xc1\xbf", "a\xe2\x82", "a\xf5\x80\x80\x80"})
+                                "a\xc1\xbf", "a\xe2\x82", "a\xc3!", "a\xf5\x80\x80\x80"})
         EXPECT_FALSE(nameRefusal(refused).empty()) << refused;
     for (const char *accepted : {"a b", "a~", "a\u00a0b", "a\xc2\xbf", "Zo\xc3\xab", "a\u07ff",
                                  "a\u0800", "a\uffef", "a\U0001F600", "a\U0010FFFF"})
