@@ -60,7 +60,7 @@ def sleepsReading(pid):
     def state():
         status = Path(f"/proc/{pid}/status").read_text()
         return "\nState:\tS" in status, re.findall(r"ctxt_switches:.*", status)
-    with contextlib.suppress(OSError):  # the game has just ended
+    with contextlib.suppress(FileNotFoundError):  # the game has just ended; other errors tell
         before = state()
         call = Path(f"/proc/{pid}/syscall").read_text()
         return before[0] and call.startswith(("0 0x0 ", "63 0x0 ")) and state() == before
