@@ -55,8 +55,9 @@ def play(command, session, typed, folder, findReads):
 
 
 def sleepsReading(pid):
-    """Whether the process sleeps in a read of its standard input, as Linux's /proc shows:
-    asleep before and after that call is seen, and not woken in between."""
+    """Whether the process sleeps in a read of its standard input (system call 0 on x86-64, 63
+    on ARM64, of descriptor 0), as Linux's /proc shows: asleep before and after that call is
+    seen, and not woken in between."""
     def state():
         status = Path(f"/proc/{pid}/status").read_text()
         return "\nState:\tS" in status, re.findall(r"ctxt_switches:.*", status)
