@@ -178,6 +178,14 @@ TEST_F(CombatDepthTest, ChancesAndDodgesHoldUpToTheirEdgeAndNoFurther) {
             draw(1);
             EXPECT_EQ(met(value), value == edge) << what << " at " << value;
         }
+
+    // From level 10 whirlwind's stun is certain and draws its extra rounds: at 10, up to 10
+    // hundredths, so none, but the draw is made all the same.
+    fight();
+    std::pair<int32_t, int32_t> lastDrawn;
+    drawOverride = [&](int32_t lo, int32_t hi) { return (lastDrawn = {lo, hi}).first; };
+    cast("whirlwind", 10, 20);
+    EXPECT_EQ(lastDrawn, std::pair(1, 10));
 }
 
 // What lingers on the player hurts once a round and counts down: bleeding, poison and fire
